@@ -3,7 +3,6 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 
 namespace uikit {
 
@@ -44,10 +43,11 @@ void retire(QObject *object)
         if (p == object)
             return;
     }
-    if (auto *widget = qobject_cast<QWidget *>(object)) {
-        widget->hide();
+    // This library stays free of widgets: a widget is hidden through its slot and keeps its
+    // parent (owners drop it from their own lists); any other object leaves its parent.
+    if (object->isWidgetType()) {
+        QMetaObject::invokeMethod(object, "hide", Qt::DirectConnection);
         object->disconnect();
-        widget->setParent(nullptr);
     } else {
         object->disconnect();
         object->setParent(nullptr);

@@ -22,8 +22,8 @@ public:
     static int depth();
 };
 
-// Hides a widget, cuts every signal connection of the object and takes it out of its
-// parent; deletes it with deleteLater() now when no wait is in progress, otherwise as soon
+// Hides a widget, cuts every signal connection of the object (a non-widget also leaves its
+// parent); deletes it with deleteLater() now when no wait is in progress, otherwise as soon
 // as the outermost wait has returned. Safe to call twice for the same object.
 void retire(QObject *object);
 
