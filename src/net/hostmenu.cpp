@@ -11,7 +11,10 @@
 namespace hostmenu {
 
 namespace {
-QString tr(const char *text) { return QCoreApplication::translate("MainWindow2", text); }
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("MainWindow2", text);
+}
 
 const char *const kHostButtonStyle =
     "QPushButton{background:transparent;border:none;color:rgb(240, 240, 240);font-size:12pt;"
@@ -126,7 +129,8 @@ QList<QPushButton *> hostButtons(QMenu *menu)
         auto *widgetAction = qobject_cast<QWidgetAction *>(action);
         if (!widgetAction || !widgetAction->defaultWidget())
             continue;
-        if (auto *button = widgetAction->defaultWidget()->findChild<QPushButton *>(QStringLiteral("hostButton")))
+        if (auto *button =
+                widgetAction->defaultWidget()->findChild<QPushButton *>(QStringLiteral("hostButton")))
             buttons.append(button);
     }
     return buttons;

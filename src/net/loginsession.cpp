@@ -10,8 +10,7 @@
 
 LoginSession::LoginSession(Transport *transport, SessionValues *session, QObject *parent)
     : QObject(parent), m_transport(transport), m_session(session)
-{
-}
+{}
 
 QJsonObject LoginSession::loginRequest(const QString &userName, const QString &password, int family)
 {
@@ -49,8 +48,7 @@ void LoginSession::sendLogout()
 
 UpdateTicker::UpdateTicker(Transport *transport, SessionValues *session, QObject *parent)
     : QObject(parent), m_transport(transport), m_session(session)
-{
-}
+{}
 
 void UpdateTicker::start()
 {

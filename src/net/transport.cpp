@@ -14,7 +14,10 @@
 #include <QTimer>
 
 namespace {
-QString tr(const char *text) { return QCoreApplication::translate("MainWindow2", text); }
+QString mainText(const char *text)
+{
+    return QCoreApplication::translate("MainWindow2", text);
+}
 
 QString origin(const SessionValues &session)
 {
@@ -31,8 +34,7 @@ void dropReply(QNetworkReply *reply)
 
 Transport::Transport(QNetworkAccessManager *manager, SessionValues *session, QObject *parent)
     : QObject(parent), m_manager(manager), m_session(session)
-{
-}
+{}
 
 void Transport::setBoxes(BoxFunction error, BoxFunction info)
 {
@@ -43,10 +45,14 @@ void Transport::setBoxes(BoxFunction error, BoxFunction info)
 QUrl Transport::commandUrl(const QString &commandText) const
 {
     // The command text is joined as it is and the whole URL is parsed leniently.
-    return QUrl(origin(*m_session) + QStringLiteral("/index2.html?Command=") + commandText, QUrl::TolerantMode);
+    return QUrl(origin(*m_session) + QStringLiteral("/index2.html?Command=") + commandText,
+                QUrl::TolerantMode);
 }
 
-QUrl Transport::postUrl() const { return QUrl(origin(*m_session) + QStringLiteral("/index2.html")); }
+QUrl Transport::postUrl() const
+{
+    return QUrl(origin(*m_session) + QStringLiteral("/index2.html"));
+}
 
 QUrl Transport::pathUrl(const QString &path) const
 {
@@ -63,7 +69,12 @@ QUrl Transport::pathUrl(const QString &path) const
 QNetworkRequest Transport::commandRequest(const QUrl &url) const
 {
     QNetworkRequest request(url);
-    request.setRawHeader("session_id", m_session->sessionId.toLatin1());
+    // Before the first login the header goes out with an empty value (a null value would
+    // drop it).
+    QByteArray id = m_session->sessionId.toLatin1();
+    if (id.isNull())
+        id = QByteArray("");
+    request.setRawHeader("session_id", id);
     return request;
 }
 
@@ -148,7 +159,7 @@ bool Transport::postCommand(const QJsonObject &request, const QString &command)
 {
     QByteArray reply;
     if (!sendPostCommand(toBody(request), true, &reply)) {
-        showError(tr("操作失败！错误原因：网络超时。"));
+        showError(mainText("操作失败！错误原因：网络超时。"));
         return false;
     }
     return checkReply(reply, command);
@@ -161,14 +172,14 @@ bool Transport::checkReply(const QByteArray &body, const QString &command)
         return false;
     if (object.value(QStringLiteral("Status")) == QJsonValue(QStringLiteral("Ok")))
         return true;
-    showError(tr("操作失败！错误原因：") + object.value(QStringLiteral("Message")).toString());
+    showError(mainText("操作失败！错误原因：") + object.value(QStringLiteral("Message")).toString());
     return false;
 }
 
 bool Transport::checkStatus(const QJsonObject &reply, const QString &successText)
 {
     if (reply.value(QStringLiteral("Status")).toString() != QLatin1String("Ok")) {
-        showError(tr("错误原因: ") + reply.value(QStringLiteral("Message")).toString());
+        showError(mainText("错误原因: ") + reply.value(QStringLiteral("Message")).toString());
         return false;
     }
     if (!successText.isEmpty())

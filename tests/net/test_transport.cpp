@@ -1,0 +1,312 @@
+#include "net/sessionvalues.h"
+#include "net/transport.h"
+#include "scriptedserver.h"
+#include "testmain.h"
+#include "uikit/dialogs.h"
+
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using uikit::BoxType;
+using uikit::Dialogs;
+
+namespace {
+QByteArray envelope(const QByteArray &command, const QByteArray &status, const QByteArray &message = {})
+{
+    QByteArray json = "{\"Command\":\"" + command + "\"";
+    if (!status.isNull())
+        json += ",\"Status\":\"" + status + "\"";
+    if (!message.isEmpty())
+        json += ",\"Message\":\"" + message + "\"";
+    return json + "}";
+}
+} // namespace
+
+class TestTransport : public QObject
+{
+    Q_OBJECT
+
+    QNetworkAccessManager *manager = nullptr;
+    SessionValues session;
+    Transport *transport = nullptr;
+    ScriptedServer *server = nullptr;
+
+    QList<uikit::ShownBox> boxes() const { return Dialogs::shownBoxes(); }
+
+private slots:
+    void init()
+    {
+        Dialogs::reset();
+        manager = new QNetworkAccessManager(this);
+        session = SessionValues();
+        transport = new Transport(manager, &session, this);
+        transport->setBoxes([](const QString &t) { Dialogs::showError(t); },
+                            [](const QString &t) { Dialogs::showInfo(t); });
+        transport->setTimeoutMs(400);
+        server = new ScriptedServer(this);
+        QVERIFY(server->start());
+        session.hostIp = QStringLiteral("127.0.0.1");
+        session.port = server->port();
+    }
+
+    void cleanup()
+    {
+        delete transport;
+        delete manager;
+        delete server;
+    }
+
+    void defaultLimitIsTenSeconds()
+    {
+        SessionValues values;
+        QCOMPARE(Transport(nullptr, &values).timeoutMs(), 10000);
+    }
+
+    void commandUrlOnDefaultPort()
+    {
+        session.hostIp = QStringLiteral("192.168.1.250");
+        session.port = 80;
+        const QUrl url =
+            transport->commandUrl(QStringLiteral("GetVideoParams&WindowId=") + QString::number(3));
+        QCOMPARE(url.host(), QStringLiteral("192.168.1.250"));
+        QCOMPARE(url.port(80), 80);
+        QCOMPARE(url.path(), QStringLiteral("/index2.html"));
+        QCOMPARE(url.query(), QStringLiteral("Command=GetVideoParams&WindowId=3"));
+    }
+
+    void getAndPostRequestForms()
+    {
+        server->setAnswer(ScriptedServer::whole(ScriptedServer::httpResponse(envelope("X", "Ok"))));
+        QByteArray reply;
+        QVERIFY(transport->sendGetCommand(QStringLiteral("GetVideoParams&WindowId=3"), true, &reply));
+        session.sessionId = QStringLiteral("abc123");
+        QJsonObject request{{QStringLiteral("Command"), QStringLiteral("MoveWindow")},
+                            {QStringLiteral("WindowId"), 7}};
+        QVERIFY(transport->sendPostCommand(Transport::toBody(request), true, &reply));
+
+        const auto requests = server->requests();
+        QCOMPARE(requests.size(), 2);
+        QCOMPARE(requests[0].method, QByteArray("GET"));
+        QCOMPARE(requests[0].target, QByteArray("/index2.html?Command=GetVideoParams&WindowId=3"));
+        QVERIFY(requests[0].headers.contains("session_id"));
+        QCOMPARE(requests[0].headers.value("session_id"), QByteArray());
+
+        QCOMPARE(requests[1].method, QByteArray("POST"));
+        QCOMPARE(requests[1].target, QByteArray("/index2.html"));
+        QCOMPARE(requests[1].headers.value("session_id"), QByteArray("abc123"));
+        QCOMPARE(requests[1].headers.value("content-type"), QByteArray("text/plain; charset=utf-8;"));
+        QCOMPARE(requests[1].body,
+                 QByteArray("{\n    \"Command\": \"MoveWindow\",\n    \"WindowId\": 7\n}\n"));
+    }
+
+    void checkReply_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("Ok") << envelope("NewWindow", "Ok") << true << QString();
+        QTest::newRow("lower-case ok")
+            << envelope("NewWindow", "ok", "busy") << false << QStringLiteral("操作失败！错误原因：busy");
+        QTest::newRow("no Status") << envelope("NewWindow", QByteArray()) << false
+                                   << QStringLiteral("操作失败！错误原因：");
+        QTest::newRow("other command") << envelope("MoveWindow", "Ok") << false << QString();
+        QTest::newRow("empty body") << QByteArray() << false << QString();
+        QTest::newRow("not JSON") << QByteArray("<html>") << false << QString();
+    }
+
+    void checkReply()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(bool, ok);
+        QFETCH(QString, box);
+        QCOMPARE(transport->checkReply(body, QStringLiteral("NewWindow")), ok);
+        if (box.isNull()) {
+            QVERIFY(boxes().isEmpty());
+        } else {
+            QCOMPARE(boxes().size(), 1);
+            QCOMPARE(boxes()[0].type, BoxType::Error);
+            QCOMPARE(boxes()[0].text, box);
+        }
+    }
+
+    void checkStatus()
+    {
+        QVERIFY(transport->checkStatus(Transport::parseObject(envelope("G", "Ok")), QString()));
+        QVERIFY(boxes().isEmpty());
+        QVERIFY(transport->checkStatus(Transport::parseObject(envelope("G", "Ok")), QStringLiteral("done")));
+        QCOMPARE(boxes().size(), 1);
+        QCOMPARE(boxes()[0].type, BoxType::Info);
+        QVERIFY(!transport->checkStatus(Transport::parseObject(envelope("G", "Fail", "nope")), QString()));
+        QCOMPARE(boxes().size(), 2);
+        QCOMPARE(boxes()[1].text, QStringLiteral("错误原因: nope"));
+    }
+
+    void silentControllerTimesOut()
+    {
+        ScriptedServer::Answer silent;
+        silent.silent = true;
+        server->setAnswer(silent);
+        QElapsedTimer clock;
+        clock.start();
+        QByteArray reply;
+        QVERIFY(!transport->sendGetCommand(QStringLiteral("GetScrSetting"), true, &reply));
+        QVERIFY(clock.elapsed() >= 300);
+        QVERIFY(reply.isEmpty());
+        QVERIFY(boxes().isEmpty());
+
+        QVERIFY(!transport->postCommand(QJsonObject{{QStringLiteral("Command"), QStringLiteral("NewWindow")}},
+                                        QStringLiteral("NewWindow")));
+        QCOMPARE(boxes().size(), 1);
+        QCOMPARE(boxes()[0].text, QStringLiteral("操作失败！错误原因：网络超时。"));
+    }
+
+    void refusedPostShowsOneNetworkBox()
+    {
+        const int port = server->port();
+        server->close();
+        session.port = port;
+        QVERIFY(!transport->postCommand(QJsonObject{{QStringLiteral("Command"), QStringLiteral("NewWindow")}},
+                                        QStringLiteral("NewWindow")));
+        QCOMPARE(boxes().size(), 1);
+        QCOMPARE(boxes()[0].type, BoxType::Error);
+        QVERIFY(!boxes()[0].text.isEmpty());
+        QVERIFY(!boxes()[0].text.startsWith(QStringLiteral("操作失败")));
+    }
+
+    void asynchronousReplies()
+    {
+        // An unanswered logout shows nothing.
+        ScriptedServer::Answer silent;
+        silent.silent = true;
+        server->setAnswer(silent);
+        QVERIFY(transport->sendPostCommand("{\"Command\":\"Logout\"}", false, nullptr));
+        QTest::qWait(150);
+        QVERIFY(boxes().isEmpty());
+
+        // A refused logout shows the controller's reason; a poll answer resets the count.
+        server->setAnswerFunction([](const ScriptedServer::Request &request) {
+            const bool logout = request.method == "POST";
+            return ScriptedServer::whole(ScriptedServer::httpResponse(
+                logout ? envelope("Logout", "Fail", "gone") : envelope("GetCpuUsage", "Ok")));
+        });
+        QVERIFY(transport->sendPostCommand("{\"Command\":\"Logout\"}", false, nullptr));
+        QVERIFY(QTest::qWaitFor([&] { return boxes().size() == 1; }, 3000));
+        QCOMPARE(boxes()[0].text, QStringLiteral("错误原因: gone"));
+
+        session.missedReplies = 4;
+        QSignalSpy answered(transport, &Transport::pollAnswered);
+        QVERIFY(transport->sendGetCommand(QStringLiteral("GetCpuUsage"), false, nullptr));
+        QVERIFY(answered.wait(3000));
+        QCOMPARE(session.missedReplies, 0);
+        QCOMPARE(boxes().size(), 1);
+    }
+
+    void brokenServers_data()
+    {
+        const QByteArray good = ScriptedServer::httpResponse(envelope("NewWindow", "Ok"));
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("networkError");
+        QTest::newRow("immediate disconnect") << QByteArray() << true;
+        QTest::newRow("half a status line") << QByteArray("HTTP/1.1 20") << true;
+        QTest::newRow("half the headers") << QByteArray("HTTP/1.1 200 OK\r\nContent-Ty") << true;
+        QTest::newRow("content-length longer than body")
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 200\r\n\r\n{\"Command\":\"NewWindow\",")
+            << true;
+        QTest::newRow("body not JSON")
+            << ScriptedServer::httpResponse("<html>no</html>", 200, "text/html") << false;
+        QTest::newRow("HTTP error status")
+            << ScriptedServer::httpResponse(envelope("NewWindow", "Ok"), 500) << true;
+        Q_UNUSED(good)
+    }
+
+    void brokenServers()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, networkError);
+        ScriptedServer::Answer answer;
+        if (!bytes.isEmpty())
+            answer.pieces = {bytes};
+        answer.closeAfter = true;
+        server->setAnswer(answer);
+
+        QByteArray reply;
+        QCOMPARE(transport->sendGetCommand(QStringLiteral("GetScrSetting"), true, &reply), !networkError);
+        if (networkError)
+            QVERIFY(reply.isEmpty());
+        QVERIFY(boxes().isEmpty());
+
+        QVERIFY(!transport->postCommand(QJsonObject{{QStringLiteral("Command"), QStringLiteral("NewWindow")}},
+                                        QStringLiteral("NewWindow")));
+        // A network error shows its own text once; a body that is not JSON fails silently.
+        QCOMPARE(boxes().size(), networkError ? 1 : 0);
+        if (networkError)
+            QVERIFY(!boxes()[0].text.startsWith(QStringLiteral("操作失败")));
+    }
+
+    void replySplitAtEveryOffset()
+    {
+        const QByteArray body = envelope("GetCpuUsage", "Ok");
+        const QByteArray whole = ScriptedServer::httpResponse(body);
+        for (int offset = 1; offset < whole.size(); ++offset) {
+            ScriptedServer::Answer answer;
+            answer.pieces = {whole.left(offset), whole.mid(offset)};
+            answer.gapMs = 2;
+            server->setAnswer(answer);
+            QByteArray reply;
+            QVERIFY2(transport->sendGetCommand(QStringLiteral("GetCpuUsage"), true, &reply),
+                     qPrintable(QString::number(offset)));
+            QCOMPARE(reply, body);
+        }
+        QVERIFY(boxes().isEmpty());
+    }
+
+    void plainPathsKeepTheirNames()
+    {
+        server->setAnswer(ScriptedServer::whole(ScriptedServer::httpResponse("JPEGDATA", 200, "image/jpeg")));
+        QByteArray body;
+        QVERIFY(transport->fetchPath(QStringLiteral("/snapshot/clip #2 100%?.jpg"), &body));
+        QCOMPARE(body, QByteArray("JPEGDATA"));
+        QCOMPARE(server->requests().last().target, QByteArray("/snapshot/clip%20%232%20100%25%3F.jpg"));
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("scene.mvc"));
+        QVERIFY(transport->downloadToFile(QStringLiteral("/Modals/Group1/a.mvc"), file));
+        QFile stored(file);
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        QCOMPARE(stored.readAll(), QByteArray("JPEGDATA"));
+        // A file that cannot be written is skipped silently.
+        QVERIFY(
+            transport->downloadToFile(QStringLiteral("/x"), dir.filePath(QStringLiteral("no/such/dir/f"))));
+
+        server->setAnswer(ScriptedServer::whole(ScriptedServer::httpResponse("missing", 404)));
+        QVERIFY(!transport->fetchPath(QStringLiteral("/snapshot/none.jpg"), &body));
+        QVERIFY(boxes().isEmpty());
+    }
+
+    void secondRequestInsideAWait()
+    {
+        // The first request is answered late; a timer inside its wait sends a second one.
+        server->setAnswerFunction([](const ScriptedServer::Request &request) {
+            ScriptedServer::Answer answer;
+            const bool slow = request.target.contains("Slow");
+            answer.pieces = {QByteArray(), ScriptedServer::httpResponse(slow ? "slow" : "fast")};
+            answer.gapMs = slow ? 250 : 0;
+            return answer;
+        });
+        QByteArray inner;
+        bool innerOk = false;
+        QTimer::singleShot(
+            50, this, [&] { innerOk = transport->sendGetCommand(QStringLiteral("Fast"), true, &inner); });
+        QByteArray outer;
+        QVERIFY(transport->sendGetCommand(QStringLiteral("Slow"), true, &outer));
+        QCOMPARE(outer, QByteArray("slow"));
+        QVERIFY(innerOk);
+        QCOMPARE(inner, QByteArray("fast"));
+    }
+};
+
+PELMORA_TEST_MAIN(TestTransport)
+#include "test_transport.moc"
