@@ -1,0 +1,158 @@
+#include "net/discovery.h"
+#include "testmain.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using discovery::Answer;
+
+namespace {
+QList<QHostAddress> addresses(const QStringList &texts)
+{
+    QList<QHostAddress> list;
+    for (const QString &text : texts)
+        list.append(QHostAddress(text));
+    return list;
+}
+
+QStringList texts(const QList<QHostAddress> &list)
+{
+    QStringList out;
+    for (const QHostAddress &address : list)
+        out.append(address.toString());
+    return out;
+}
+} // namespace
+
+class TestDiscovery : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wireConstants()
+    {
+        QCOMPARE(discovery::groupAddress(), QHostAddress(QStringLiteral("239.255.255.250")));
+        QVERIFY(discovery::groupAddress().isMulticast());
+        QCOMPARE(&discovery::groupAddress(), &discovery::groupAddress());
+        QCOMPARE(discovery::kPort, quint16(5000));
+    }
+
+    void findViewTop_data()
+    {
+        QTest::addColumn<QString>("localIp");
+        QTest::newRow("address") << QStringLiteral("192.168.10.23");
+        QTest::newRow("no address") << QString();
+    }
+
+    void findViewTop()
+    {
+        QFETCH(QString, localIp);
+        const QByteArray datagram = discovery::buildFindViewTop(localIp);
+
+        QJsonParseError error{};
+        const QJsonDocument document = QJsonDocument::fromJson(datagram, &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const QJsonObject object = document.object();
+        QCOMPARE(object.keys(), QStringList({QStringLiteral("Command"), QStringLiteral("IpAddr")}));
+        QCOMPARE(object.value(QStringLiteral("Command")).toString(), QStringLiteral("FindViewTop"));
+        QVERIFY(object.value(QStringLiteral("IpAddr")).isString());
+        QCOMPARE(object.value(QStringLiteral("IpAddr")).toString(), localIp);
+        // Indented form, one key per line.
+        QVERIFY(datagram.startsWith("{\n    \""));
+        QVERIFY(datagram.contains("\n    \"IpAddr\": \""));
+    }
+
+    void responseToFind_data()
+    {
+        QTest::addColumn<QByteArray>("datagram");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("port");
+
+        QTest::newRow("full") << QByteArray("{\"Command\":\"ResponseToFind\",\"HostIp\":\"10.1.2.3\","
+                                            "\"HostName\":\"Wall-A\",\"HostPort\":8080}")
+                              << true << QStringLiteral("10.1.2.3 8080 Wall-A") << 8080;
+        QTest::newRow("port 0 means 80") << QByteArray("{\"Command\":\"ResponseToFind\",\"HostIp\":\"10.1.2."
+                                                       "3\",\"HostName\":\"B\",\"HostPort\":0}")
+                                         << true << QStringLiteral("10.1.2.3 80 B") << 80;
+        QTest::newRow("missing port means 80")
+            << QByteArray("{\"Command\":\"ResponseToFind\",\"HostIp\":\"10.1.2.4\",\"HostName\":\"大厅\"}")
+            << true << QStringLiteral("10.1.2.4 80 大厅") << 80;
+        QTest::newRow("name with spaces") << QByteArray("{\"Command\":\"ResponseToFind\",\"HostIp\":\"10.1.2."
+                                                        "5\",\"HostName\":\"Hall 2\",\"HostPort\":81}")
+                                          << true << QStringLiteral("10.1.2.5 81 Hall 2") << 81;
+        QTest::newRow("other command")
+            << QByteArray(
+                   "{\"Command\":\"FindViewTop\",\"HostIp\":\"10.1.2.3\",\"HostName\":\"A\",\"HostPort\":80}")
+            << false << QString() << 0;
+        QTest::newRow("command is case-sensitive")
+            << QByteArray("{\"Command\":\"responsetofind\",\"HostIp\":\"10.1.2.3\",\"HostName\":\"A\"}")
+            << false << QString() << 0;
+        QTest::newRow("no command") << QByteArray("{\"HostIp\":\"10.1.2.3\",\"HostName\":\"A\"}") << false
+                                    << QString() << 0;
+        QTest::newRow("not json") << QByteArray("ResponseToFind 10.1.2.3") << false << QString() << 0;
+        QTest::newRow("truncated json")
+            << QByteArray("{\"Command\":\"ResponseToFind\",\"HostIp\":\"10.1") << false << QString() << 0;
+        QTest::newRow("json array") << QByteArray("[\"ResponseToFind\"]") << false << QString() << 0;
+        QTest::newRow("empty") << QByteArray() << false << QString() << 0;
+    }
+
+    void responseToFind()
+    {
+        QFETCH(QByteArray, datagram);
+        QFETCH(bool, accepted);
+        QFETCH(QString, entry);
+        QFETCH(int, port);
+
+        const std::optional<Answer> answer = discovery::parseResponseToFind(datagram);
+        QCOMPARE(answer.has_value(), accepted);
+        if (!accepted)
+            return;
+        QCOMPARE(answer->port, port);
+        QCOMPARE(discovery::entryText(*answer), entry);
+    }
+
+    void lastIpv4_data()
+    {
+        QTest::addColumn<QStringList>("resolved");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("last of several")
+            << QStringList{"fe80::1", "10.0.0.1", "::1", "192.168.1.7", "fe80::2"}
+            << QStringLiteral("192.168.1.7");
+        QTest::newRow("loopback only") << QStringList{"127.0.0.1"} << QStringLiteral("127.0.0.1");
+        QTest::newRow("no IPv4") << QStringList{"::1", "fe80::1"} << QString();
+        QTest::newRow("nothing") << QStringList{} << QString();
+    }
+
+    void lastIpv4()
+    {
+        QFETCH(QStringList, resolved);
+        QFETCH(QString, expected);
+        QCOMPARE(discovery::lastIpv4Text(addresses(resolved)), expected);
+    }
+
+    void bindCandidates_data()
+    {
+        QTest::addColumn<QStringList>("all");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("one address besides loopback: no choice")
+            << QStringList{"127.0.0.1", "192.168.1.20", "::1", "fe80::1c2:3ff:fe04:506"}
+            << QStringList{"192.168.1.20"};
+        QTest::newRow("two addresses in order") << QStringList{"127.0.0.1", "10.0.0.2", "::1", "192.168.5.3"}
+                                                << QStringList{"10.0.0.2", "192.168.5.3"};
+        QTest::newRow("loopback and IPv6 only")
+            << QStringList{"127.0.0.1", "::1", "::ffff:10.0.0.2"} << QStringList{};
+        // Only the exact text 127.0.0.1 is dropped.
+        QTest::newRow("other loopback address kept") << QStringList{"127.0.1.1"} << QStringList{"127.0.1.1"};
+    }
+
+    void bindCandidates()
+    {
+        QFETCH(QStringList, all);
+        QFETCH(QStringList, expected);
+        QCOMPARE(texts(discovery::bindCandidates(addresses(all))), expected);
+    }
+};
+
+PELMORA_TEST_MAIN(TestDiscovery)
+#include "test_discovery.moc"
