@@ -1,0 +1,274 @@
+#include "dialogconnect.h"
+
+#include "net/dialogselectlocalip.h"
+#include "net/discovery.h"
+#include "platform/platformpaths.h"
+#include "uikit/dialogs.h"
+#include "uikit/iconhelper.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QNetworkDatagram>
+#include <QPushButton>
+#include <QSettings>
+#include <QUdpSocket>
+#include <QVBoxLayout>
+#include <iterator>
+
+namespace {
+constexpr int kFormWidth = 420;
+constexpr int kFormHeight = 520;
+constexpr int kTitleHeight = 30;
+
+// Device family codes in the order of the combo box; the code is the item data.
+const char *const kFamilies[] = {
+    QT_TRANSLATE_NOOP("DialogConnect", "拼接处理器"),
+    QT_TRANSLATE_NOOP("DialogConnect", "解码矩阵"),
+    QT_TRANSLATE_NOOP("DialogConnect", "媒体展示系统"),
+    QT_TRANSLATE_NOOP("DialogConnect", "嵌入式媒体展示系统"),
+    QT_TRANSLATE_NOOP("DialogConnect", "无缝矩阵"),
+};
+
+QLabel *fieldLabel(QWidget *parent, const char *objectName, const QString &text)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(objectName));
+    label->setText(text);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+QLineEdit *lineEdit(QWidget *parent, const char *objectName)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(objectName));
+    edit->setMinimumHeight(26);
+    return edit;
+}
+} // namespace
+
+DialogConnect::DialogConnect(const QString &hostIp, const QString &userName, const QString &hostName,
+                             bool lockFamily, int family, int port, QWidget *parent)
+    : FramelessDialog(parent)
+{
+    setupUi();
+    fixScaledSize(kFormWidth, kFormHeight);
+    connect(btnMenu_Close, &QPushButton::clicked, this, &QDialog::reject);
+    IconHelper::instance()->setIcon(lab_Ico, QChar(0xF0C1), 10);
+    IconHelper::instance()->setIcon(btnMenu_Close, QChar(0xF00D), 10);
+
+    QString host = hostIp;
+    QString user = userName;
+    {
+        const auto lastConnect = platform::lastConnectSettings();
+        if (host.isEmpty())
+            host = lastConnect->value(QStringLiteral("HostIp"), QStringLiteral("192.168.1.250")).toString();
+        if (user.isEmpty())
+            user = lastConnect->value(QStringLiteral("UserName"), QStringLiteral("admin")).toString();
+    }
+
+    if (lockFamily)
+        comboBoxType->setEnabled(false);
+
+    editHostIp->setText(host);
+    editUsername->setText(user);
+    editPortNo->setText(QString::number(port));
+    editHostName->setText(hostName);
+
+    comboBoxType->setView(new QListView(comboBoxType));
+    for (int code = 0; code < int(std::size(kFamilies)); ++code)
+        comboBoxType->addItem(tr(kFamilies[code]), code);
+    const int familyIndex = comboBoxType->findData(family);
+    if (familyIndex >= 0)
+        comboBoxType->setCurrentIndex(familyIndex);
+
+    startSearch();
+}
+
+DialogConnect::~DialogConnect()
+{
+    if (m_joined)
+        discoverySocket->leaveMulticastGroup(discovery::groupAddress());
+    discoverySocket->close();
+    delete discoverySocket;
+}
+
+// Binds the search socket, joins the group and sends the one "FindViewTop" of this opening.
+// Failures are silent: the list then simply stays empty.
+void DialogConnect::startSearch()
+{
+    const QList<QHostAddress> candidates = discovery::localBindCandidates();
+    QHostAddress bindAddress(QHostAddress::AnyIPv4);
+    if (candidates.size() > 1) {
+        DialogSelectLocalIp select(candidates, this);
+        if (uikit::Dialogs::exec(&select) == QDialog::Accepted)
+            bindAddress = candidates.value(select.selectedIndex(), QHostAddress(QHostAddress::AnyIPv4));
+    }
+
+    discoverySocket = new QUdpSocket(this);
+    discoverySocket->setObjectName(QStringLiteral("discoverySocket"));
+    if (discoverySocket->bind(bindAddress, discovery::kPort,
+                              QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
+        m_joined = discoverySocket->joinMulticastGroup(discovery::groupAddress());
+        discoverySocket->setSocketOption(QAbstractSocket::MulticastLoopbackOption, 0);
+    }
+    connect(discoverySocket, &QUdpSocket::readyRead, this, &DialogConnect::readPendingDatagrams);
+
+    discoverySocket->writeDatagram(discovery::buildFindViewTop(discovery::localIp()),
+                                   discovery::groupAddress(), discovery::kPort);
+}
+
+void DialogConnect::readPendingDatagrams()
+{
+    while (discoverySocket->hasPendingDatagrams()) {
+        const QNetworkDatagram datagram = discoverySocket->receiveDatagram();
+        const auto answer = discovery::parseResponseToFind(datagram.data());
+        if (!answer)
+            continue;
+        const QString text = discovery::entryText(*answer);
+        if (!listHosts->findItems(text, Qt::MatchExactly).isEmpty())
+            continue;
+        auto *item = new QListWidgetItem(text, listHosts);
+        item->setData(Qt::UserRole, answer->port);
+    }
+}
+
+void DialogConnect::on_listHosts_itemClicked(QListWidgetItem *item)
+{
+    if (!item)
+        return;
+    const QString text = item->text();
+    editHostIp->setText(text.left(text.indexOf(QLatin1Char(' '))));
+    editPortNo->setText(QString::number(item->data(Qt::UserRole).toInt()));
+}
+
+void DialogConnect::on_checkAutoLogin_clicked(bool checked)
+{
+    // The choice is read when OK is pressed.
+    Q_UNUSED(checked)
+}
+
+void DialogConnect::on_btnOk_clicked()
+{
+    m_userName = editUsername->text();
+    m_password = editUserPwd->text();
+    m_family = comboBoxType->currentData().toInt();
+    m_hostIp = editHostIp->text();
+    m_port = editPortNo->text().toInt();
+    m_hostName = editHostName->text();
+
+    {
+        const auto lastConnect = platform::lastConnectSettings();
+        m_autoLogin = checkAutoLogin->isChecked();
+        if (m_autoLogin)
+            lastConnect->setValue(QStringLiteral("Password"), m_password);
+        lastConnect->setValue(QStringLiteral("AutoLogin"), m_autoLogin);
+        lastConnect->setValue(QStringLiteral("HostIp"), m_hostIp);
+        lastConnect->setValue(QStringLiteral("UserName"), m_userName);
+        lastConnect->setValue(QStringLiteral("Family"), m_family);
+        lastConnect->setValue(QStringLiteral("PortNo"), m_port);
+        lastConnect->setValue(QStringLiteral("HostName"), m_hostName);
+    }
+
+    accept();
+}
+
+void DialogConnect::setupUi()
+{
+    setObjectName(QStringLiteral("DialogConnect"));
+    resize(kFormWidth, kFormHeight);
+
+    auto *root = new QVBoxLayout(this);
+    root->setContentsMargins(1, 1, 1, 1);
+    root->setSpacing(0);
+
+    widget_title = new QWidget(this);
+    widget_title->setObjectName(QStringLiteral("widget_title"));
+    widget_title->setFixedHeight(kTitleHeight);
+    auto *titleLayout = new QHBoxLayout(widget_title);
+    titleLayout->setContentsMargins(6, 0, 0, 0);
+    titleLayout->setSpacing(4);
+
+    lab_Ico = new QLabel(widget_title);
+    lab_Ico->setObjectName(QStringLiteral("lab_Ico"));
+    lab_Ico->setFixedWidth(kTitleHeight);
+    lab_Ico->setAlignment(Qt::AlignCenter);
+    titleLayout->addWidget(lab_Ico);
+
+    lab_Title = new QLabel(widget_title);
+    lab_Title->setObjectName(QStringLiteral("lab_Title"));
+    lab_Title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    titleLayout->addWidget(lab_Title, 1);
+
+    btnMenu_Close = new QPushButton(widget_title);
+    btnMenu_Close->setObjectName(QStringLiteral("btnMenu_Close"));
+    btnMenu_Close->setFixedSize(40, kTitleHeight);
+    btnMenu_Close->setFocusPolicy(Qt::NoFocus);
+    btnMenu_Close->setFlat(true);
+    titleLayout->addWidget(btnMenu_Close);
+    root->addWidget(widget_title);
+
+    auto *body = new QVBoxLayout;
+    body->setContentsMargins(16, 12, 16, 12);
+    body->setSpacing(10);
+
+    auto *fields = new QGridLayout;
+    fields->setHorizontalSpacing(8);
+    fields->setVerticalSpacing(8);
+    editHostIp = lineEdit(this, "editHostIp");
+    editPortNo = lineEdit(this, "editPortNo");
+    editHostName = lineEdit(this, "editHostName");
+    comboBoxType = new QComboBox(this);
+    comboBoxType->setObjectName(QStringLiteral("comboBoxType"));
+    comboBoxType->setMinimumHeight(26);
+    editUsername = lineEdit(this, "editUsername");
+    editUserPwd = lineEdit(this, "editUserPwd");
+    editUserPwd->setEchoMode(QLineEdit::Password);
+
+    int row = 0;
+    fields->addWidget(fieldLabel(this, "labelHostIp", tr("主机IP地址：")), row, 0);
+    fields->addWidget(editHostIp, row++, 1);
+    fields->addWidget(fieldLabel(this, "labelPortNo", tr("端口号：")), row, 0);
+    fields->addWidget(editPortNo, row++, 1);
+    fields->addWidget(fieldLabel(this, "labelHostName", tr("主机名称：")), row, 0);
+    fields->addWidget(editHostName, row++, 1);
+    fields->addWidget(fieldLabel(this, "labelType", tr("设备类型：")), row, 0);
+    fields->addWidget(comboBoxType, row++, 1);
+    fields->addWidget(fieldLabel(this, "labelUsername", tr("用户名：")), row, 0);
+    fields->addWidget(editUsername, row++, 1);
+    fields->addWidget(fieldLabel(this, "labelUserPwd", tr("密码：")), row, 0);
+    fields->addWidget(editUserPwd, row++, 1);
+    fields->setColumnStretch(1, 1);
+    body->addLayout(fields);
+
+    listHosts = new QListWidget(this);
+    listHosts->setObjectName(QStringLiteral("listHosts"));
+    body->addWidget(listHosts, 1);
+
+    auto *buttonRow = new QHBoxLayout;
+    checkAutoLogin = new QCheckBox(this);
+    checkAutoLogin->setObjectName(QStringLiteral("checkAutoLogin"));
+    buttonRow->addWidget(checkAutoLogin);
+    buttonRow->addStretch(1);
+    btnOk = new QPushButton(this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setMinimumSize(80, 28);
+    btnOk->setDefault(true);
+    buttonRow->addWidget(btnOk);
+    body->addLayout(buttonRow);
+    root->addLayout(body, 1);
+
+    lab_Title->setText(tr("连接主机"));
+    setWindowTitle(lab_Title->text());
+    btnMenu_Close->setToolTip(tr("关闭"));
+    checkAutoLogin->setText(tr("自动登录"));
+    btnOk->setText(tr("确定"));
+
+    QMetaObject::connectSlotsByName(this);
+}

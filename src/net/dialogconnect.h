@@ -1,0 +1,78 @@
+#pragma once
+
+#include "uikit/framelessdialog.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QUdpSocket;
+class QWidget;
+
+// The connect dialog: the controller's address, port, device family, user name and password,
+// and the list of controllers that answered the multicast search started when the dialog is
+// built. On OK the entries are kept as the last connection (platform::lastConnectSettings())
+// and the dialog accepts; the caller then reads the results below.
+class DialogConnect : public FramelessDialog
+{
+    Q_OBJECT
+public:
+    // An empty hostIp or userName is taken from the last connection ("192.168.1.250" and
+    // "admin" on a first run). lockFamily disables the family choice. Builds the dialog and
+    // sends the search; with more than one local IPv4 address it first asks which to use.
+    DialogConnect(const QString &hostIp, const QString &userName, const QString &hostName, bool lockFamily,
+                  int family, int port, QWidget *parent = nullptr);
+    ~DialogConnect() override;
+
+    // Results, filled by OK.
+    QString hostIp() const { return m_hostIp; }
+    QString userName() const { return m_userName; }
+    QString password() const { return m_password; }
+    QString hostName() const { return m_hostName; }
+    // The device family code 0-4 of the selected item.
+    int family() const { return m_family; }
+    // The port field as an integer; 0 when it is not a number.
+    int port() const { return m_port; }
+    bool autoLogin() const { return m_autoLogin; }
+
+public slots:
+    // Adds one list entry per new "ResponseToFind" answer; anything else is dropped.
+    void readPendingDatagrams();
+    // Puts the entry's address and port into the address and port fields.
+    void on_listHosts_itemClicked(QListWidgetItem *item);
+    void on_checkAutoLogin_clicked(bool checked);
+    // Takes the results, stores them as the last connection and accepts.
+    void on_btnOk_clicked();
+
+private:
+    void setupUi();
+    void startSearch();
+
+    QWidget *widget_title = nullptr;
+    QLabel *lab_Ico = nullptr;
+    QLabel *lab_Title = nullptr;
+    QPushButton *btnMenu_Close = nullptr;
+    QLineEdit *editHostIp = nullptr;
+    QLineEdit *editPortNo = nullptr;
+    QLineEdit *editHostName = nullptr;
+    QComboBox *comboBoxType = nullptr;
+    QLineEdit *editUsername = nullptr;
+    QLineEdit *editUserPwd = nullptr;
+    QListWidget *listHosts = nullptr;
+    QCheckBox *checkAutoLogin = nullptr;
+    QPushButton *btnOk = nullptr;
+
+    QUdpSocket *discoverySocket = nullptr;
+    bool m_joined = false;
+
+    QString m_hostIp;
+    QString m_userName;
+    QString m_password;
+    QString m_hostName;
+    int m_family = 0;
+    int m_port = 0;
+    bool m_autoLogin = false;
+};

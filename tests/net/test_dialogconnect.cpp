@@ -1,0 +1,461 @@
+#include "net/dialogconnect.h"
+#include "net/dialogselectlocalip.h"
+#include "net/discovery.h"
+#include "platform/platformpaths.h"
+#include "test_dialogconnect_netns.h"
+#include "testmain.h"
+#include "uikit/dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHostInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSettings>
+#include <QUdpSocket>
+#include <memory>
+
+using uikit::Dialogs;
+
+namespace {
+QByteArray answer(const QString &hostIp, const QString &hostName, int port)
+{
+    QJsonObject object;
+    object.insert(QStringLiteral("Command"), QStringLiteral("ResponseToFind"));
+    object.insert(QStringLiteral("HostIp"), hostIp);
+    object.insert(QStringLiteral("HostName"), hostName);
+    if (port >= 0)
+        object.insert(QStringLiteral("HostPort"), port);
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QStringList itemTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts.append(list->item(row)->text());
+    return texts;
+}
+
+template<typename T>
+T *widget(QObject *dialog, const char *name)
+{
+    return dialog->findChild<T *>(QLatin1String(name));
+}
+
+void clickItem(QListWidget *list, QListWidgetItem *item)
+{
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+void typeInto(QLineEdit *edit, const QString &text)
+{
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
+
+std::unique_ptr<QSettings> lastConnect()
+{
+    return platform::lastConnectSettings();
+}
+} // namespace
+
+class TestDialogConnect : public QObject
+{
+    Q_OBJECT
+
+public:
+    TestDialogConnect() { netns::enter(); }
+
+private:
+    Responder *responder = nullptr;
+
+    std::unique_ptr<DialogConnect> openDialog(const QString &hostIp = {}, const QString &userName = {},
+                                              const QString &hostName = {}, bool lockFamily = true,
+                                              int family = 2, int port = 80)
+    {
+        return std::make_unique<DialogConnect>(hostIp, userName, hostName, lockFamily, family, port);
+    }
+
+    static bool showDialog(QWidget *dialog)
+    {
+        dialog->show();
+        return QTest::qWaitForWindowExposed(dialog);
+    }
+
+private slots:
+    void init()
+    {
+        Dialogs::reset();
+        lastConnect()->clear();
+        if (!netns::available())
+            return;
+        responder = new Responder(this);
+        QVERIFY(responder->open());
+    }
+
+    void cleanup()
+    {
+        delete responder;
+        responder = nullptr;
+    }
+
+    // Answers are collected as they arrive; every case ends with a last, distinct answer so
+    // that everything sent before it is known to be handled once it shows up.
+    void answersFillTheList_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("datagrams");
+        QTest::addColumn<QStringList>("entries");
+
+        const QByteArray wallA = answer(QStringLiteral("10.20.0.5"), QStringLiteral("Wall-A"), 8080);
+        QTest::newRow("identical answers")
+            << QList<QByteArray>{wallA, wallA} << QStringList{"10.20.0.5 8080 Wall-A"};
+        QTest::newRow("other host name")
+            << QList<QByteArray>{wallA, answer(QStringLiteral("10.20.0.5"), QStringLiteral("Wall-B"), 8080)}
+            << QStringList{"10.20.0.5 8080 Wall-A", "10.20.0.5 8080 Wall-B"};
+        QTest::newRow("missing port")
+            << QList<QByteArray>{answer(QStringLiteral("10.20.0.6"), QStringLiteral("大厅"), -1)}
+            << QStringList{"10.20.0.6 80 大厅"};
+        QTest::newRow("port 0") << QList<QByteArray>{answer(QStringLiteral("10.20.0.7"), QStringLiteral("C"),
+                                                            0)}
+                                << QStringList{"10.20.0.7 80 C"};
+        QTest::newRow("malformed") << QList<QByteArray>{QByteArray(
+                                          "{\"Command\":\"ResponseToFind\",\"HostIp\"")}
+                                   << QStringList{};
+        QTest::newRow("other command")
+            << QList<QByteArray>{QByteArray(
+                   "{\"Command\":\"FindViewTop\",\"HostIp\":\"10.20.0.8\",\"HostName\":\"D\"}")}
+            << QStringList{};
+    }
+
+    void answersFillTheList()
+    {
+        PELMORA_REQUIRE_NETNS();
+        QFETCH(QList<QByteArray>, datagrams);
+        QFETCH(QStringList, entries);
+
+        const auto dialog = openDialog();
+        auto *list = widget<QListWidget>(dialog.get(), "listHosts");
+        QVERIFY(list);
+        QCOMPARE(list->count(), 0);
+
+        for (const QByteArray &datagram : datagrams)
+            responder->send(datagram);
+        const QString last = QStringLiteral("10.20.9.9 5080 Last");
+        responder->send(answer(QStringLiteral("10.20.9.9"), QStringLiteral("Last"), 5080));
+        QVERIFY(pelmora::test::waitFor([&] { return !list->findItems(last, Qt::MatchExactly).isEmpty(); }));
+
+        QCOMPARE(itemTexts(list), entries + QStringList{last});
+        QCOMPARE(list->item(list->count() - 1)->data(Qt::UserRole), QVariant(5080));
+    }
+
+    void clickFillsAddressAndPortOnly_data()
+    {
+        QTest::addColumn<int>("hostPort");
+        QTest::addColumn<QString>("port");
+        QTest::newRow("port given") << 8081 << QStringLiteral("8081");
+        QTest::newRow("port missing") << -1 << QStringLiteral("80");
+    }
+
+    void clickFillsAddressAndPortOnly()
+    {
+        PELMORA_REQUIRE_NETNS();
+        QFETCH(int, hostPort);
+        QFETCH(QString, port);
+
+        const auto dialog = openDialog(QStringLiteral("192.168.3.3"), QStringLiteral("operator"),
+                                       QStringLiteral("Lobby"), true, 2, 9000);
+        QVERIFY(showDialog(dialog.get()));
+        auto *list = widget<QListWidget>(dialog.get(), "listHosts");
+        auto *editHostIp = widget<QLineEdit>(dialog.get(), "editHostIp");
+        auto *editPortNo = widget<QLineEdit>(dialog.get(), "editPortNo");
+        auto *editHostName = widget<QLineEdit>(dialog.get(), "editHostName");
+        auto *editUsername = widget<QLineEdit>(dialog.get(), "editUsername");
+        auto *editUserPwd = widget<QLineEdit>(dialog.get(), "editUserPwd");
+        QVERIFY(list && editHostIp && editPortNo && editHostName && editUsername && editUserPwd);
+        typeInto(editUserPwd, QStringLiteral("secret"));
+
+        responder->send(answer(QStringLiteral("10.30.0.4"), QStringLiteral("Stage Left"), hostPort));
+        QVERIFY(pelmora::test::waitFor([&] { return list->count() == 1; }));
+        QCOMPARE(list->item(0)->data(Qt::UserRole).toInt(), port.toInt());
+        clickItem(list, list->item(0));
+
+        QCOMPARE(editHostIp->text(), QStringLiteral("10.30.0.4"));
+        QCOMPARE(editPortNo->text(), port);
+        QCOMPARE(editHostName->text(), QStringLiteral("Lobby"));
+        QCOMPARE(editUsername->text(), QStringLiteral("operator"));
+        QCOMPARE(editUserPwd->text(), QStringLiteral("secret"));
+    }
+
+    void searchIsSentOnceAtConstruction()
+    {
+        PELMORA_REQUIRE_NETNS();
+        const auto dialog = openDialog();
+        QVERIFY(responder->sync());
+
+        const QList<QByteArray> searches = responder->received(QStringLiteral("FindViewTop"));
+        QCOMPARE(searches.size(), 1);
+        const QJsonObject search = QJsonDocument::fromJson(searches.first()).object();
+        QCOMPARE(search.keys(), QStringList({QStringLiteral("Command"), QStringLiteral("IpAddr")}));
+
+        // The console announces the last IPv4 address its own host name resolves to.
+        QString expected;
+        for (const QHostAddress &address : QHostInfo::fromName(QHostInfo::localHostName()).addresses()) {
+            if (address.protocol() == QAbstractSocket::IPv4Protocol)
+                expected = address.toString();
+        }
+        QCOMPARE(search.value(QStringLiteral("IpAddr")).toString(), expected);
+        QVERIFY(searches.first().contains("\n    \"Command\": \"FindViewTop\""));
+    }
+
+    void okStoresLastConnection_data()
+    {
+        QTest::addColumn<bool>("autoLogin");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("portText");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("storedPassword");
+
+        QTest::newRow("auto login stores the password")
+            << true << QStringLiteral("10.40.0.2") << QStringLiteral("8088") << 8088
+            << QStringLiteral("pa55");
+        QTest::newRow("without auto login the old password stays")
+            << false << QStringLiteral("10.40.0.3") << QStringLiteral("81") << 81
+            << QStringLiteral("earlier");
+        QTest::newRow("nothing is validated")
+            << false << QString() << QStringLiteral("80x") << 0 << QStringLiteral("earlier");
+    }
+
+    void okStoresLastConnection()
+    {
+        PELMORA_REQUIRE_NETNS();
+        QFETCH(bool, autoLogin);
+        QFETCH(QString, host);
+        QFETCH(QString, portText);
+        QFETCH(int, port);
+        QFETCH(QString, storedPassword);
+
+        lastConnect()->setValue(QStringLiteral("Password"), QStringLiteral("earlier"));
+        lastConnect()->setValue(QStringLiteral("AutoLogin"), true);
+
+        const auto dialog = openDialog({}, {}, QStringLiteral("控制器 1"), false, 0, 80);
+        QVERIFY(showDialog(dialog.get()));
+        typeInto(widget<QLineEdit>(dialog.get(), "editHostIp"), host);
+        typeInto(widget<QLineEdit>(dialog.get(), "editPortNo"), portText);
+        typeInto(widget<QLineEdit>(dialog.get(), "editUsername"), QStringLiteral("op"));
+        typeInto(widget<QLineEdit>(dialog.get(), "editUserPwd"), QStringLiteral("pa55"));
+        widget<QComboBox>(dialog.get(), "comboBoxType")->setCurrentIndex(3);
+        auto *check = widget<QCheckBox>(dialog.get(), "checkAutoLogin");
+        if (autoLogin)
+            QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
+        QCOMPARE(check->isChecked(), autoLogin);
+
+        QTest::mouseClick(widget<QPushButton>(dialog.get(), "btnOk"), Qt::LeftButton);
+
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(dialog->hostIp(), host);
+        QCOMPARE(dialog->port(), port);
+        QCOMPARE(dialog->hostName(), QStringLiteral("控制器 1"));
+        QCOMPARE(dialog->userName(), QStringLiteral("op"));
+        QCOMPARE(dialog->password(), QStringLiteral("pa55"));
+        QCOMPARE(dialog->family(), 3);
+        QCOMPARE(dialog->autoLogin(), autoLogin);
+
+        const auto stored = lastConnect();
+        QCOMPARE(stored->value(QStringLiteral("HostIp")).toString(), host);
+        QCOMPARE(stored->value(QStringLiteral("PortNo")).toInt(), port);
+        QCOMPARE(stored->value(QStringLiteral("HostName")).toString(), QStringLiteral("控制器 1"));
+        QCOMPARE(stored->value(QStringLiteral("UserName")).toString(), QStringLiteral("op"));
+        QCOMPARE(stored->value(QStringLiteral("Family")).toInt(), 3);
+        QCOMPARE(stored->value(QStringLiteral("AutoLogin")).toBool(), autoLogin);
+        QCOMPARE(stored->value(QStringLiteral("Password")).toString(), storedPassword);
+    }
+
+    void closeButtonRejectsWithoutStoring()
+    {
+        PELMORA_REQUIRE_NETNS();
+        const auto dialog = openDialog(QStringLiteral("10.40.1.1"), QStringLiteral("op"));
+        QVERIFY(showDialog(dialog.get()));
+        auto *close = widget<QPushButton>(dialog.get(), "btnMenu_Close");
+        QCOMPARE(close->toolTip(), QStringLiteral("关闭"));
+        QTest::mouseClick(close, Qt::LeftButton);
+
+        QCOMPARE(dialog->result(), int(QDialog::Rejected));
+        QVERIFY(lastConnect()->allKeys().isEmpty());
+    }
+
+    void emptyHostAndUserComeFromLastConnection()
+    {
+        PELMORA_REQUIRE_NETNS();
+        {
+            const auto first = openDialog({}, {}, {}, true, 2, 80);
+            QCOMPARE(widget<QLineEdit>(first.get(), "editHostIp")->text(), QStringLiteral("192.168.1.250"));
+            QCOMPARE(widget<QLineEdit>(first.get(), "editUsername")->text(), QStringLiteral("admin"));
+            QCOMPARE(widget<QLineEdit>(first.get(), "editPortNo")->text(), QStringLiteral("80"));
+            QVERIFY(widget<QLineEdit>(first.get(), "editUserPwd")->text().isEmpty());
+
+            QVERIFY(showDialog(first.get()));
+            typeInto(widget<QLineEdit>(first.get(), "editHostIp"), QStringLiteral("10.50.0.9"));
+            typeInto(widget<QLineEdit>(first.get(), "editUsername"), QStringLiteral("night-shift"));
+            QTest::mouseClick(widget<QPushButton>(first.get(), "btnOk"), Qt::LeftButton);
+            QCOMPARE(first->result(), int(QDialog::Accepted));
+        }
+
+        const auto again = openDialog({}, {}, QStringLiteral("Hall"), true, 2, 8080);
+        QCOMPARE(widget<QLineEdit>(again.get(), "editHostIp")->text(), QStringLiteral("10.50.0.9"));
+        QCOMPARE(widget<QLineEdit>(again.get(), "editUsername")->text(), QStringLiteral("night-shift"));
+        QCOMPARE(widget<QLineEdit>(again.get(), "editPortNo")->text(), QStringLiteral("8080"));
+        QCOMPARE(widget<QLineEdit>(again.get(), "editHostName")->text(), QStringLiteral("Hall"));
+
+        // Given values win over the stored ones.
+        const auto given = openDialog(QStringLiteral("10.50.1.1"), QStringLiteral("guest"));
+        QCOMPARE(widget<QLineEdit>(given.get(), "editHostIp")->text(), QStringLiteral("10.50.1.1"));
+        QCOMPARE(widget<QLineEdit>(given.get(), "editUsername")->text(), QStringLiteral("guest"));
+    }
+
+    void familyChoice_data()
+    {
+        QTest::addColumn<bool>("lockFamily");
+        QTest::addColumn<int>("family");
+        QTest::newRow("locked, media display") << true << 2;
+        QTest::newRow("locked, seamless matrix") << true << 4;
+        QTest::newRow("free, decoder matrix") << false << 1;
+    }
+
+    void familyChoice()
+    {
+        PELMORA_REQUIRE_NETNS();
+        QFETCH(bool, lockFamily);
+        QFETCH(int, family);
+
+        const auto dialog = openDialog({}, {}, {}, lockFamily, family, 80);
+        auto *combo = widget<QComboBox>(dialog.get(), "comboBoxType");
+        QVERIFY(combo);
+        QCOMPARE(combo->isEnabled(), !lockFamily);
+        QCOMPARE(combo->currentData().toInt(), family);
+
+        const QStringList names{"拼接处理器", "解码矩阵", "媒体展示系统", "嵌入式媒体展示系统", "无缝矩阵"};
+        QCOMPARE(combo->count(), names.size());
+        for (int code = 0; code < names.size(); ++code) {
+            QCOMPARE(combo->itemText(code), names.at(code));
+            QCOMPARE(combo->itemData(code).toInt(), code);
+        }
+    }
+
+    // Two local IPv4 addresses besides 127.0.0.1: the operator picks the one to search on.
+    void severalAddressesAskWhichToUse_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("second address chosen") << true;
+        QTest::newRow("choice closed") << false;
+    }
+
+    void severalAddressesAskWhichToUse()
+    {
+        PELMORA_REQUIRE_NETNS();
+        QFETCH(bool, accept);
+
+        const QStringList added{QStringLiteral("10.77.0.1/32"), QStringLiteral("10.77.0.2/32")};
+        const auto removeAddresses = qScopeGuard([&] {
+            for (const QString &address : added)
+                netns::ip({QStringLiteral("addr"), QStringLiteral("del"), address, QStringLiteral("dev"),
+                           QStringLiteral("lo")});
+        });
+        for (const QString &address : added) {
+            if (!netns::ip({QStringLiteral("addr"), QStringLiteral("add"), address, QStringLiteral("dev"),
+                            QStringLiteral("lo")}))
+                QSKIP("cannot add addresses to the loopback interface");
+        }
+        const QList<QHostAddress> candidates = discovery::localBindCandidates();
+        QCOMPARE(candidates.size(), 2);
+
+        QStringList rows;
+        bool asked = false;
+        Dialogs::setNextDialogHandler([&](QDialog *dialog) {
+            asked = true;
+            auto *list = widget<QListWidget>(dialog, "listWidget");
+            if (!qobject_cast<DialogSelectLocalIp *>(dialog) || !list || !showDialog(dialog))
+                return int(QDialog::Rejected);
+            rows = itemTexts(list);
+            clickItem(list, list->item(1));
+            const char *button = accept ? "btnOk" : "btnMenu_Close";
+            QTest::mouseClick(widget<QPushButton>(dialog, button), Qt::LeftButton);
+            return dialog->result();
+        });
+
+        const auto dialog = openDialog();
+        QVERIFY(asked);
+        QCOMPARE(rows, QStringList({candidates.at(0).toString(), candidates.at(1).toString()}));
+        auto *socket = widget<QUdpSocket>(dialog.get(), "discoverySocket");
+        QVERIFY(socket);
+        QCOMPARE(socket->state(), QAbstractSocket::BoundState);
+        QCOMPARE(socket->localPort(), discovery::kPort);
+        QCOMPARE(socket->localAddress(), accept ? candidates.at(1) : QHostAddress(QHostAddress::AnyIPv4));
+    }
+
+    void constructionIsQuiet()
+    {
+        PELMORA_REQUIRE_NETNS();
+        bool asked = false;
+        Dialogs::setNextDialogHandler([&](QDialog *) {
+            asked = true;
+            return int(QDialog::Rejected);
+        });
+        pelmora::test::WarningCatcher catcher;
+        {
+            const auto dialog = openDialog();
+            auto *socket = widget<QUdpSocket>(dialog.get(), "discoverySocket");
+            QVERIFY(socket);
+            QCOMPARE(socket->localAddress(), QHostAddress(QHostAddress::AnyIPv4));
+        }
+        // Only the loopback interface exists here: nothing to choose from.
+        QVERIFY(!asked);
+        QVERIFY2(catcher.warnings().isEmpty(), qPrintable(catcher.warnings().join(QLatin1Char('\n'))));
+    }
+
+    void selectLocalIpReturnsCurrentRow_data()
+    {
+        QTest::addColumn<int>("clickRow");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("selectedIndex");
+        QTest::newRow("first row is current") << -1 << QStringLiteral("btnOk") << int(QDialog::Accepted) << 0;
+        QTest::newRow("last row clicked") << 2 << QStringLiteral("btnOk") << int(QDialog::Accepted) << 2;
+        QTest::newRow("closed") << 1 << QStringLiteral("btnMenu_Close") << int(QDialog::Rejected) << -1;
+    }
+
+    void selectLocalIpReturnsCurrentRow()
+    {
+        QFETCH(int, clickRow);
+        QFETCH(QString, button);
+        QFETCH(int, result);
+        QFETCH(int, selectedIndex);
+
+        const QList<QHostAddress> addresses{
+            QHostAddress(QStringLiteral("10.0.0.1")), QHostAddress(QStringLiteral("fe80::1")),
+            QHostAddress(QStringLiteral("192.168.7.2")), QHostAddress(QStringLiteral("172.16.0.3"))};
+        DialogSelectLocalIp dialog(addresses);
+        QCOMPARE(widget<QLabel>(&dialog, "lab_Title")->text(), QStringLiteral("选择本地IP地址"));
+        auto *list = widget<QListWidget>(&dialog, "listWidget");
+        QVERIFY(list);
+        QCOMPARE(itemTexts(list), QStringList({"10.0.0.1", "192.168.7.2", "172.16.0.3"}));
+        QCOMPARE(list->currentRow(), 0);
+
+        QVERIFY(showDialog(&dialog));
+        if (clickRow >= 0)
+            clickItem(list, list->item(clickRow));
+        QTest::mouseClick(widget<QPushButton>(&dialog, button.toLatin1().constData()), Qt::LeftButton);
+
+        QCOMPARE(dialog.result(), result);
+        QCOMPARE(dialog.selectedIndex(), selectedIndex);
+    }
+};
+
+PELMORA_TEST_MAIN(TestDialogConnect)
+#include "test_dialogconnect.moc"
