@@ -1,0 +1,84 @@
+#pragma once
+
+#include "sim/commands.h"
+#include "sim/discovery.h"
+#include "sim/simulator.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+} // namespace httplib
+
+namespace sim {
+
+// Request log limits: the oldest entries go first; bodies beyond the byte budget are dropped
+// from the oldest entries (their bodySize stays).
+constexpr int kLogMaxEntries = 20000;
+constexpr qint64 kLogMaxBodyBytes = 256ll * 1024 * 1024;
+constexpr int kLogMaxBodyPerRequest = 4 * 1024 * 1024;
+constexpr size_t kMaxPayload = 64u * 1024 * 1024;
+
+class Simulator::Impl
+{
+public:
+    explicit Impl(Options o);
+    ~Impl();
+
+    bool start(const QString &bindAddress, int port);
+    void stop();
+    void resetLocked(); // back to the initial state; caller holds `mutex`
+    qint64 nowMs() const { return clock.elapsed(); }
+
+    void handle(const httplib::Request &req, httplib::Response &res);
+    void control(const httplib::Request &req, httplib::Response &res, const RecordedRequest &rec);
+    void logLocked(const RecordedRequest &rec);
+    bool takeFaultLocked(const RecordedRequest &rec, Fault *fault);
+    // Applies a fault; true when it took the place of the answer.
+    bool applyFault(const Fault &fault, const RecordedRequest &rec, const httplib::Request &req,
+                    httplib::Response &res);
+    bool waitUnlessStopping(int ms); // false when stop() interrupted the wait
+    Reply route(const RecordedRequest &rec);
+    QList<RecordedRequest> filtered(const QString &commandOrPath) const;
+    QString bannerText() const;
+
+    Options options;
+    QJsonObject initial; // demo data, with the config file's sections on top
+    Controller ctrl;
+    QList<RecordedRequest> log;
+    qint64 logBodyBytes = 0;
+    QList<QPair<QString, Fault>> faults;
+    QHash<int, int> chunkFaults;
+
+    mutable std::mutex mutex;
+    mutable std::condition_variable changed; // log grew, or stopping
+    bool stopping = false;
+    bool started = false; // the config file and the data folder were loaded
+
+    QElapsedTimer clock;
+    std::unique_ptr<QTemporaryDir> tempDir;
+    QString dataDir;
+    std::unique_ptr<httplib::Server> server;
+    std::thread serverThread;
+    QString bindAddress;
+    int boundPort = 0;
+    QString error;
+    DiscoveryResponder discovery;
+};
+
+RecordedRequest recordRequest(const httplib::Request &req);
+QJsonObject requestToJson(const RecordedRequest &rec);
+bool faultFromJson(const QJsonObject &o, QString *target, Fault *fault, QString *error);
+QJsonObject faultToJson(const QString &target, const Fault &fault);
+// Shuts down this server's connections: all of them (peerPort < 0) or the one from that peer.
+void shutdownConnections(int serverPort, const QString &peerAddress = QString(), int peerPort = -1);
+
+} // namespace sim
