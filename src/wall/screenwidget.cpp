@@ -122,6 +122,7 @@ bool ScreenWidget::removeWindow(uint windowId)
         return false;
     const bool wasSelected = item->isSelected();
     m_windows.removeAll(item);
+    item->markRemoved();
     uikit::retire(item);
     if (wasSelected && !m_windows.isEmpty()) {
         const uint topId = m_windows.last()->windowId();
@@ -138,8 +139,10 @@ bool ScreenWidget::removeWindow(uint windowId)
 void ScreenWidget::clearWindows()
 {
     const QList<WindowWidget *> items = std::exchange(m_windows, {});
-    for (WindowWidget *item : items)
+    for (WindowWidget *item : items) {
+        item->markRemoved();
         uikit::retire(item);
+    }
     update();
 }
 

@@ -12,7 +12,10 @@
 #include <memory>
 
 namespace {
-QString mainText(const char *text) { return QCoreApplication::translate("MainWindow2", text); }
+QString mainText(const char *text)
+{
+    return QCoreApplication::translate("MainWindow2", text);
+}
 
 // Shows the wait cursor on a window for the life of the guard.
 class WaitCursor
@@ -37,12 +40,17 @@ private:
 WindowCommands::WindowCommands(ScreenWidget *canvas, Transport *transport, SessionValues *session,
                                QWidget *window, QObject *parent)
     : QObject(parent), m_canvas(canvas), m_transport(transport), m_session(session), m_window(window)
+{}
+
+int WindowCommands::screenGroup() const
 {
+    return context.currentScreenGroup ? context.currentScreenGroup() : 0;
 }
 
-int WindowCommands::screenGroup() const { return context.currentScreenGroup ? context.currentScreenGroup() : 0; }
-
-int WindowCommands::checkedType() const { return context.checkedCategoryType ? context.checkedCategoryType() : -1; }
+int WindowCommands::checkedType() const
+{
+    return context.checkedCategoryType ? context.checkedCategoryType() : -1;
+}
 
 int WindowCommands::serverCpuUsage()
 {

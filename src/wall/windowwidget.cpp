@@ -259,7 +259,7 @@ void WindowWidget::mouseReleaseEvent(QMouseEvent *event)
         m_pressed) {
         QPointer<WindowWidget> self(this);
         emit onWindowResize(m_windowId, m_resizeDir, !m_selected);
-        if (!self)
+        if (!self || self->isRemoved())
             return;
         m_pressed = false;
     }

@@ -51,6 +51,10 @@ public:
     int margin() const { return m_margin; }
     bool isPressed() const { return m_pressed; }
     QRect pinchStart() const { return m_pinchStart; }
+    // Set by the canvas when it lets the item go (it is then hidden, disconnected and freed
+    // once no nested wait is in progress); handlers stop after an emit that removed it.
+    void markRemoved() { m_removed = true; }
+    bool isRemoved() const { return m_removed; }
     // "name[left,top,widthxheight]" in wall pixels.
     QString titleText() const;
     QPushButton *button(ButtonId id) const;
@@ -111,6 +115,7 @@ private:
     bool m_selected = false;
     bool m_pressed = false;
     bool m_dblClicked = false;
+    bool m_removed = false;
     bool m_dragged = false; // moved past the threshold since the press
     RESIZE_DIR m_resizeDir = RESIZE_NONE;
     int m_margin = 10;
