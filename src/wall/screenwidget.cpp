@@ -115,6 +115,12 @@ WindowWidget *ScreenWidget::addWindow(const QString &name, int videoId, qint64 w
     return item;
 }
 
+void ScreenWidget::addWindows(const QList<wall::WindowRecord> &records)
+{
+    for (const wall::WindowRecord &record : records)
+        addWindow(record.name, 0, record.windowId, record.winType, record.rect)->setFileList(record.fileList);
+}
+
 bool ScreenWidget::removeWindow(uint windowId)
 {
     WindowWidget *item = findWindow(windowId);

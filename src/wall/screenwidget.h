@@ -2,6 +2,7 @@
 
 #include "wall/wallgrid.h"
 #include "wall/wallmodel.h"
+#include "wall/wallreplies.h"
 
 #include <QImage>
 #include <QLabel>
@@ -73,6 +74,9 @@ public:
     // items; without a rectangle the item takes the selected cell.
     WindowWidget *addWindow(const QString &name, int videoId, qint64 windowId, int winType,
                             std::optional<QRect> rect = std::nullopt);
+    // Adds the windows of a window-list reply in order (the last ends on top), each with
+    // video id 0, its id, type, rectangle and file list.
+    void addWindows(const QList<wall::WindowRecord> &records);
     bool removeWindow(uint windowId);
     void clearWindows();
     WindowWidget *findWindow(uint windowId) const;

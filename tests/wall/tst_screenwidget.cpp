@@ -3,6 +3,8 @@
 #include "wall/screenwidget.h"
 #include "wall/windowwidget.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -102,6 +104,7 @@ private slots:
     void cleanup();
     void layoutAndCells();
     void addWindowIds();
+    void addWindowList();
     void findSelectLowerRemove();
     void clearRetiresItems();
     void zoomRelayout();
@@ -125,6 +128,8 @@ private slots:
     void removalDuringNestedWait();
     void echoFrames();
     void paintsSelectedCellAndGrid();
+    void paintsOutputLabels_data();
+    void paintsOutputLabels();
 
 private:
     ScreenWidget *m_canvas = nullptr;
@@ -201,6 +206,26 @@ void TestScreenWidget::addWindowIds()
     QCOMPARE(item->history().entries(), QList<QRect>{QRect()});
     QCOMPARE(m_canvas->windows().last(), item);
     QCOMPARE(item->parentWidget(), m_canvas);
+}
+
+void TestScreenWidget::addWindowList()
+{
+    const QJsonObject reply = QJsonDocument::fromJson(R"({"Windows": [
+        {"WindowId": 3, "WindowType": 1, "WindowRect": {"Left": 100, "Top": 0, "Right": 1060, "Bottom": 540},
+         "ResList": [{"Name": "p1.jpg"}, {"Name": "p2.jpg"}]},
+        {"WindowId": 4, "WindowType": 2, "Name": "page",
+         "WindowRect": {"Left": 0, "Top": 0, "Right": 1920, "Bottom": 1080}}]})")
+                                  .object();
+    m_canvas->addWindows(wall::parseWindowList(reply));
+    QCOMPARE(m_canvas->windows().size(), 2);
+    const WindowWidget *pictures = m_canvas->windows().first();
+    QCOMPARE(pictures->windowId(), 3u);
+    QCOMPARE(pictures->winType(), 1);
+    QCOMPARE(pictures->videoId(), 0);
+    QCOMPARE(pictures->name(), QStringLiteral("p1.jpg"));
+    QCOMPARE(pictures->fileList(), (QStringList{QStringLiteral("p1.jpg"), QStringLiteral("p2.jpg")}));
+    QCOMPARE(pictures->realRect(), r(100, 0, 1059, 539));
+    QCOMPARE(m_canvas->windows().last()->name(), QStringLiteral("page")); // on top
 }
 
 void TestScreenWidget::findSelectLowerRemove()
@@ -616,6 +641,40 @@ void TestScreenWidget::paintsSelectedCellAndGrid()
     image = m_canvas->grab().toImage();
     QVERIFY(image.pixelColor(2, 270) != red);
     QCOMPARE(image.pixelColor(962, 270), red);
+}
+
+void TestScreenWidget::paintsOutputLabels_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("labelled");
+    QTest::newRow("model code") << 7 << true;
+    QTest::newRow("custom-size") << 200 << false;
+    QTest::newRow("no labels") << 201 << false;
+}
+
+void TestScreenWidget::paintsOutputLabels()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, labelled);
+    m_canvas->setScreenLayout(mode, 0, threeMonitors());
+    m_canvas->setOutputNames({QStringLiteral("OUT1"), QStringLiteral("OUT2")});
+    const QImage image = m_canvas->grab().toImage();
+    // Counts the label's dark grey pixels in the middle of a cell.
+    const auto inkIn = [&image](const QRect &cell) {
+        const QRect middle(cell.center() - QPoint(100, 40), QSize(200, 80));
+        int ink = 0;
+        for (int y = middle.top(); y <= middle.bottom(); ++y) {
+            for (int x = middle.left(); x <= middle.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (qAbs(c.red() - 128) < 40 && c.red() == c.green() && c.green() == c.blue())
+                    ++ink;
+            }
+        }
+        return ink;
+    };
+    QCOMPARE(inkIn(m_canvas->cellRect(false, 0, 0)) > 50, labelled);
+    QCOMPARE(inkIn(m_canvas->cellRect(false, 0, 1)) > 50, labelled);
+    QCOMPARE(inkIn(m_canvas->cellRect(false, 0, 2)), 0); // two outputs only
 }
 
 PELMORA_TEST_MAIN(TestScreenWidget)
