@@ -1,0 +1,307 @@
+#include "librarypanel.h"
+
+#include "library/imagewidget.h"
+#include "library/qlyblistwidget.h"
+#include "library/resource.h"
+#include "net/sessionvalues.h"
+#include "net/transport.h"
+#include "uikit/dialogs.h"
+#include "wall/windowcommands.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QIcon>
+#include <QListWidgetItem>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QToolButton>
+
+namespace library {
+
+namespace {
+// Icons of the category buttons under ":/images/newskin/": plain and while checked.
+struct CategoryIcons
+{
+    const char *plain;
+    const char *checked;
+};
+constexpr CategoryIcons kIcons[kCategoryCount] = {
+    {"video.png", "video-select.png"},
+    {"scene.png", "scene-select.png"},
+    {"picture.png", "picture-select.png"},
+    {"office-new.png", "office-new-select.png"},
+    {"web-page.png", "web-page-select.png"},
+    {"net-video.png", "net-video-select.png"},
+    {"USB.png", "usb-select.png"},
+    {"other-doc.png", "other-doc-select.png"},
+    {"caption-cat.png", "caption-cat-select.png"},
+    {"music-cat.png", "music-cat-select.png"},
+};
+
+QIcon skinIcon(const char *file)
+{
+    return QIcon(QStringLiteral(":/images/newskin/") + QLatin1String(file));
+}
+
+Category categoryAt(int index)
+{
+    return static_cast<Category>(index);
+}
+} // namespace
+
+LibraryPanel::LibraryPanel(const LibraryWidgets &widgets, Transport *transport,
+                           QNetworkAccessManager *manager, SessionValues *session, QObject *parent)
+    : QObject(parent),
+      m_w(widgets),
+      m_transport(transport),
+      m_session(session),
+      m_loader(transport, &m_catalogue),
+      m_music(transport),
+      m_uploader(new ChunkUploader(manager, transport, this))
+{
+    m_loader.busyCursor = [this](bool busy) { setCursor(busy ? Qt::WaitCursor : Qt::ArrowCursor); };
+    m_loader.videoListLoaded = [this] { m_w.videoList->loadResources(m_catalogue.videoResources); };
+    m_loader.beforeAudioList = [this] { getBgMusicState(); };
+    m_uploader->progressShown = [this](bool shown) { showUploadProgress(shown); };
+    m_uploader->progress = [this](int percent) { setUploadProgress(percent); };
+    m_uploader->infoBox = [](const QString &text) { uikit::Dialogs::showInfo(text); };
+
+    // Videos and scenes carry check boxes from the start; only videos can be dragged onto
+    // the wall before a login, scenes never.
+    m_w.videoList->checkable = true;
+    m_w.modalList->checkable = true;
+    m_w.audioList->listWidget()->allowDrag = false;
+    m_w.modalList->listWidget()->allowDrag = false;
+    connect(m_w.videoList, &ImageWidget::onItemDblClicked, this, &LibraryPanel::on_videoListItem_dblclicked);
+    selectCategory(Category::Video);
+}
+
+LibraryPanel::~LibraryPanel() = default;
+
+void LibraryPanel::setCursor(Qt::CursorShape shape)
+{
+    if (m_w.window)
+        m_w.window->setCursor(shape);
+}
+
+QToolButton *LibraryPanel::button(Category category) const
+{
+    QToolButton *const buttons[kCategoryCount] = {
+        m_w.videoListButton, m_w.modalListButton,    m_w.audioListButton,    m_w.pptListButton,
+        m_w.webListButton,   m_w.netVideoListButton, m_w.usbVideoListButton, m_w.docListButton,
+        m_w.captionButton,   m_w.musicButton};
+    return buttons[static_cast<int>(category)];
+}
+
+bool LibraryPanel::isChecked(Category category) const
+{
+    QToolButton *b = button(category);
+    return b && b->isChecked();
+}
+
+bool LibraryPanel::checkedCategory(Category *category) const
+{
+    for (int i = 0; i < kCategoryCount; ++i) {
+        if (isChecked(categoryAt(i))) {
+            *category = categoryAt(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+int LibraryPanel::checkedCategoryType() const
+{
+    Category category;
+    return checkedCategory(&category) ? windowTypeOf(category) : -1;
+}
+
+void LibraryPanel::selectCategory(Category category)
+{
+    for (int i = 0; i < kCategoryCount; ++i) {
+        if (QToolButton *b = button(categoryAt(i)))
+            b->setChecked(categoryAt(i) == category);
+    }
+    m_w.btnSaveModal->setIcon(skinIcon(category == Category::Scene ? "save-color.png" : "add.png"));
+    showPanels(category);
+    updateCategoryIcons();
+    if (usesSharedList(category))
+        showInSharedList(category);
+    if (category == Category::Picture && m_w.btnAudioMute && !m_session->isMediaDisplayFamily())
+        m_w.btnAudioMute->show();
+}
+
+void LibraryPanel::showPanels(Category category)
+{
+    const bool scene = category == Category::Scene;
+    m_w.autoSwitch->setVisible(scene && !m_session->isMediaDisplayFamily());
+    m_w.modalList->setVisible(scene);
+    m_w.videoList->setVisible(category == Category::Video);
+    m_w.captionList->setVisible(category == Category::Caption);
+    m_w.audioList->setVisible(usesSharedList(category));
+}
+
+void LibraryPanel::updateCategoryIcons()
+{
+    for (int i = 0; i < kCategoryCount; ++i) {
+        if (QToolButton *b = button(categoryAt(i)))
+            b->setIcon(skinIcon(b->isChecked() ? kIcons[i].checked : kIcons[i].plain));
+    }
+}
+
+void LibraryPanel::showInSharedList(Category category)
+{
+    const ResourceList *entries = m_catalogue.list(category);
+    if (!entries)
+        return;
+    m_w.audioList->loadResources(*entries);
+    if (category == Category::Music)
+        refreshMusicMarks();
+}
+
+void LibraryPanel::reselectCategory()
+{
+    Category category;
+    if (checkedCategory(&category) &&
+        (category == Category::Video || category == Category::Picture || category == Category::Scene))
+        selectCategory(category);
+    else
+        selectCategory(Category::Caption);
+}
+
+ImageWidget *LibraryPanel::shownList(Category category) const
+{
+    switch (category) {
+    case Category::Picture:
+    case Category::Music:
+        return m_w.audioList;
+    case Category::Video:
+        return m_w.videoList;
+    default:
+        return nullptr;
+    }
+}
+
+void LibraryPanel::on_btnSelectAll_clicked()
+{
+    Category category;
+    if (!checkedCategory(&category))
+        return;
+    if (category == Category::Scene) {
+        if (sceneSelectAll)
+            sceneSelectAll(true);
+    } else if (ImageWidget *list = shownList(category)) {
+        list->checkAll();
+    }
+}
+
+void LibraryPanel::on_btnDeSelectAll_clicked()
+{
+    Category category;
+    if (!checkedCategory(&category))
+        return;
+    if (category == Category::Scene) {
+        if (sceneSelectAll)
+            sceneSelectAll(false);
+    } else if (ImageWidget *list = shownList(category)) {
+        list->uncheckAll();
+    }
+}
+
+void LibraryPanel::connectButtons()
+{
+    for (int i = 0; i < kCategoryCount; ++i) {
+        if (QToolButton *b = button(categoryAt(i)))
+            connect(b, &QAbstractButton::clicked, this, [this, i] { selectCategory(categoryAt(i)); });
+    }
+    connect(m_w.btnSelectAll, &QAbstractButton::clicked, this, &LibraryPanel::on_btnSelectAll_clicked);
+    connect(m_w.btnDeSelectAll, &QAbstractButton::clicked, this, &LibraryPanel::on_btnDeSelectAll_clicked);
+    connect(m_w.btnSaveModal, &QAbstractButton::clicked, this, [this] {
+        if (!isChecked(Category::Scene))
+            addResource();
+    });
+    connect(m_w.btnRemoveModal, &QAbstractButton::clicked, this, [this] {
+        if (!isChecked(Category::Scene))
+            removeCheckedResources();
+    });
+    connect(m_w.btnBGMPlay, &QAbstractButton::clicked, this, &LibraryPanel::on_btnBGMPlay_clicked);
+    connect(m_w.btnBGMStop, &QAbstractButton::clicked, this, &LibraryPanel::on_btnBGMStop_clicked);
+    connect(m_w.sliderBGMVolume, &QAbstractSlider::valueChanged, this,
+            &LibraryPanel::on_sliderBGMVolume_valueChanged);
+}
+
+bool LibraryPanel::refreshApplicationWindows()
+{
+    const bool changed = getSysWindows();
+    if (changed && isChecked(Category::Doc))
+        m_w.audioList->loadResources(m_catalogue.docResources);
+    return changed;
+}
+
+void LibraryPanel::on_videoListItem_dblclicked(QListWidgetItem *item, QString name, uint id)
+{
+    if (isChecked(Category::Music)) {
+        playMusicEntry(item, name);
+        return;
+    }
+    // The item's user-role value went out unsigned: -1 (a document) comes back as -1.
+    if (openFromList)
+        openFromList(name, static_cast<int>(id));
+}
+
+void LibraryPanel::prepareLogin()
+{
+    m_w.audioList->checkable = true;
+}
+
+void LibraryPanel::finishLogin()
+{
+    m_w.audioList->listWidget()->allowDrag = true;
+    if (!m_sharedDblClick)
+        m_sharedDblClick = connect(m_w.audioList, &ImageWidget::onItemDblClicked, this,
+                                   &LibraryPanel::on_videoListItem_dblclicked);
+}
+
+void LibraryPanel::enterDisconnectedState()
+{
+    m_w.videoList->listWidget()->clear();
+    m_w.audioList->listWidget()->clear();
+    m_w.modalList->listWidget()->clear();
+    m_catalogue.restart(Category::Picture);
+    m_catalogue.restart(Category::Video);
+    if (m_session->isMediaDisplayFamily()) {
+        disconnect(m_sharedDblClick);
+        m_sharedDblClick = QMetaObject::Connection();
+        for (Category category : {Category::Doc, Category::Web, Category::Office, Category::NetVideo,
+                                  Category::Usb, Category::Music})
+            m_catalogue.restart(category);
+    }
+}
+
+void LibraryPanel::fillWindowCommandContext(WindowCommandContext &context)
+{
+    auto strip = [this](int list) { return list == 0 ? m_w.videoList : m_w.audioList; };
+    context.checkedCategoryType = [this] { return checkedCategoryType(); };
+    context.currentItem = [strip](int list, QString *name, int *videoId) {
+        QListWidgetItem *item = strip(list)->currentItem();
+        if (!item)
+            return false;
+        *name = item->text();
+        *videoId = item->data(Qt::UserRole).toInt();
+        return true;
+    };
+    context.checkedNames = [strip](int list) { return strip(list)->checkedNames(); };
+    context.resourcePath = [this](int type, const QString &name) {
+        return m_catalogue.resourcePath(type, name);
+    };
+}
+
+bool LibraryPanel::isWindowDrop(const QMimeData *data)
+{
+    if (!data)
+        return false;
+    const QVariant mediaType = data->property(resourcedrag::kMediaType);
+    return !mediaType.isValid() || mediaType.toInt() >= 0;
+}
+
+} // namespace library

@@ -1,0 +1,211 @@
+#pragma once
+
+#include "library/backgroundmusic.h"
+#include "library/catalogue.h"
+#include "library/resourceloader.h"
+#include "library/uploader.h"
+
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class ImageWidget;
+class QAbstractButton;
+class QAbstractSlider;
+class QListWidgetItem;
+class QMimeData;
+class QNetworkAccessManager;
+class QProgressBar;
+class QToolButton;
+class QWidget;
+class Transport;
+struct SessionValues;
+struct WindowCommandContext;
+
+namespace library {
+
+// The main window's widgets the resource library works on. The main window fills it from
+// its form; every pointer is required unless marked optional.
+struct LibraryWidgets
+{
+    QWidget *window = nullptr; // gets the wait cursor; parent of the add dialog
+
+    // category bar, in its order
+    QToolButton *videoListButton = nullptr;
+    QToolButton *modalListButton = nullptr;
+    QToolButton *audioListButton = nullptr;
+    QToolButton *pptListButton = nullptr;
+    QToolButton *webListButton = nullptr;
+    QToolButton *netVideoListButton = nullptr;
+    QToolButton *usbVideoListButton = nullptr;
+    QToolButton *docListButton = nullptr;
+    QToolButton *captionButton = nullptr;
+    QToolButton *musicButton = nullptr;
+
+    // buttons below the category bar
+    QAbstractButton *btnSelectAll = nullptr;
+    QAbstractButton *btnDeSelectAll = nullptr;
+    QAbstractButton *btnSaveModal = nullptr;
+    QAbstractButton *btnRemoveModal = nullptr;
+
+    // title bar upload progress
+    QProgressBar *progressBar = nullptr;
+
+    // background music
+    QAbstractButton *btnBGMPlay = nullptr;
+    QAbstractButton *btnBGMStop = nullptr;
+    QAbstractSlider *sliderBGMVolume = nullptr;
+
+    // the strip's panels
+    ImageWidget *videoList = nullptr;
+    ImageWidget *audioList = nullptr;
+    ImageWidget *modalList = nullptr;
+    QWidget *autoSwitch = nullptr;
+    QWidget *captionList = nullptr;
+
+    // optional: the media panel's mute button, shown with the picture category
+    QWidget *btnAudioMute = nullptr;
+};
+
+// The resource library of the main window: the category bar and the strip below it, the
+// per-category lists and their loaders, opening windows and playing music from the lists,
+// background music, and adding and removing resources with the chunked upload.
+//
+// The main window builds one after its form, fills `openFromList` (usually with
+// WindowCommands::openFromList) and calls the entry points below from its slots. Functions
+// named like slots are plain members: connect them by member pointer.
+class LibraryPanel : public QObject
+{
+    Q_OBJECT
+public:
+    LibraryPanel(const LibraryWidgets &widgets, Transport *transport, QNetworkAccessManager *manager,
+                 SessionValues *session, QObject *parent = nullptr);
+    ~LibraryPanel() override;
+
+    ResourceCatalogue &catalogue() { return m_catalogue; }
+    ResourceLoader &loader() { return m_loader; }
+    BackgroundMusic &music() { return m_music; }
+    ChunkUploader &uploader() { return *m_uploader; }
+    const LibraryWidgets &widgets() const { return m_w; }
+
+    // --- hooks filled by the main window
+    // Opens a window for a list entry in the canvas's selected cell (CPU guard, Office
+    // rule, NewWindow). Without it a double-click opens nothing.
+    std::function<bool(const QString &name, int videoId)> openFromList;
+    // Select all / deselect all in the scene category (the rotation panel's plan).
+    std::function<void(bool checked)> sceneSelectAll;
+
+    // Fills the resource-panel part of the window commands' context: checkedCategoryType,
+    // currentItem, checkedNames and resourcePath.
+    void fillWindowCommandContext(WindowCommandContext &context);
+
+    // --- category bar
+    // What on_<button>_clicked does for each of the ten buttons.
+    void selectCategory(Category category);
+    void on_videoListButton_clicked() { selectCategory(Category::Video); }
+    void on_modalListButton_clicked() { selectCategory(Category::Scene); }
+    void on_audioListButton_clicked() { selectCategory(Category::Picture); }
+    void on_pptListButton_clicked() { selectCategory(Category::Office); }
+    void on_webListButton_clicked() { selectCategory(Category::Web); }
+    void on_netVideoListButton_clicked() { selectCategory(Category::NetVideo); }
+    void on_usbVideoListButton_clicked() { selectCategory(Category::Usb); }
+    void on_docListButton_clicked() { selectCategory(Category::Doc); }
+    void on_captionButton_clicked() { selectCategory(Category::Caption); }
+    void on_musicButton_clicked() { selectCategory(Category::Music); }
+    // After a language switch: the video, picture or scene category again, else captions.
+    void reselectCategory();
+    void updateCategoryIcons();
+    // The checked category button; false when none is checked.
+    bool checkedCategory(Category *category) const;
+    bool isChecked(Category category) const;
+    // Window type of the checked category (0..6); -1 for scene, caption, music or none.
+    int checkedCategoryType() const;
+    void on_btnSelectAll_clicked();
+    void on_btnDeSelectAll_clicked();
+    // Connects the category buttons, the select buttons, the add and remove buttons (outside
+    // the scene category) and the music controls to the entry points, for a main window
+    // without slots of its own for them. Never call it together with such slots.
+    void connectButtons();
+
+    // --- loaders
+    bool getVideoList() { return m_loader.getVideoList(); }
+    bool getUSBVideoList() { return m_loader.getUSBVideoList(); }
+    bool getPicList() { return m_loader.getPicList(); }
+    bool getDocList() { return m_loader.getDocList(); }
+    bool getWebList() { return m_loader.getWebList(); }
+    bool getPptList() { return m_loader.getPptList(); }
+    bool getNetVideoList() { return m_loader.getNetVideoList(); }
+    // Queries the background music state first.
+    bool getAudioList() { return m_loader.getAudioList(); }
+    bool getSysWindows() { return m_loader.getSysWindows(); }
+    QByteArray getWndPreview(int hwnd) { return m_loader.getWndPreview(hwnd); }
+    // Every fourth tick of the update timer: the application windows, and the strip when
+    // the other-documents category shows. True when the list changed.
+    bool refreshApplicationWindows();
+
+    // --- double-click on an entry of the video strip or the shared strip
+    void on_videoListItem_dblclicked(QListWidgetItem *item, QString name, uint id);
+
+    // --- session
+    // Login, before the loaders: the shared strip gets check boxes.
+    void prepareLogin();
+    // Login, after the loaders: the shared strip may be dragged from and its double-click
+    // is connected (once; a later login never doubles it).
+    void finishLogin();
+    bool sharedListConnected() const { return bool(m_sharedDblClick); }
+    // Disconnect: empties the three strips and the picture and video lists; for media
+    // display families also every other list, and cuts the shared strip's double-click.
+    void enterDisconnectedState();
+
+    // --- adding and removing resources
+    void addResource();
+    bool uploadFile(const QString &remotePath, const QString &localFile);
+    // The resource part of on_btnRemoveModal_clicked (outside the scene category).
+    void removeCheckedResources();
+    static int removeResourceByName(const QString &name, ResourceList &list)
+    {
+        return library::removeResourceByName(name, list);
+    }
+
+    // --- background music
+    bool getBgMusicState();
+    void on_btnBGMPlay_clicked();
+    void on_btnBGMStop_clicked() { on_playBgMusicFile(nullptr); }
+    void on_playBgMusicFile(QStringList *fileList);
+    void on_setBgMusicVolume(int volume);
+    void on_sliderBGMVolume_valueChanged(int value) { on_setBgMusicVolume(value); }
+    // Ticks the music entries that are in the background playlist, unticks the others.
+    void refreshMusicMarks();
+
+    // Whether a drop on the canvas may become a window: entries without a window type
+    // (music, "mediaType" -1) are ignored. The canvas reads "mediaType" from the drag's
+    // properties; the main window refuses such a drop together with checkedCategoryType()
+    // being -1.
+    static bool isWindowDrop(const QMimeData *data);
+
+private:
+    QToolButton *button(Category category) const;
+    ImageWidget *shownList(Category category) const;
+    void showPanels(Category category);
+    // Rebuilds the shared strip from a category's list (music: with the playlist marks).
+    void showInSharedList(Category category);
+    void setCursor(Qt::CursorShape shape);
+    void applyMusicState(const BackgroundMusic::State &state);
+    void playMusicEntry(QListWidgetItem *item, const QString &name);
+    void setUploadProgress(int percent);
+    void showUploadProgress(bool shown);
+
+    LibraryWidgets m_w;
+    Transport *m_transport;
+    SessionValues *m_session;
+    ResourceCatalogue m_catalogue;
+    ResourceLoader m_loader;
+    BackgroundMusic m_music;
+    ChunkUploader *m_uploader;
+    QMetaObject::Connection m_sharedDblClick;
+};
+
+} // namespace library

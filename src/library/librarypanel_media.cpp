@@ -1,0 +1,184 @@
+// Background music and the add and remove actions of the library panel.
+#include "librarypanel.h"
+
+#include "library/dialogaddresource.h"
+#include "library/imagewidget.h"
+#include "library/qlyblistwidget.h"
+#include "library/resourcetypes.h"
+#include "net/transport.h"
+#include "uikit/dialogs.h"
+#include "uikit/nestedwait.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QCoreApplication>
+#include <QListWidgetItem>
+#include <QPointer>
+#include <QProgressBar>
+
+namespace library {
+
+namespace {
+QString mainText(const char *text)
+{
+    return QCoreApplication::translate("MainWindow2", text);
+}
+} // namespace
+
+// --- background music
+
+bool LibraryPanel::getBgMusicState()
+{
+    BackgroundMusic::State state;
+    if (!m_music.getBgMusicState(&state))
+        return false;
+    applyMusicState(state);
+    return true;
+}
+
+void LibraryPanel::applyMusicState(const BackgroundMusic::State &state)
+{
+    m_w.btnBGMPlay->setEnabled(!state.playing);
+    m_w.btnBGMStop->setEnabled(state.playing);
+    // A changed value goes back to the controller through the slider's value change.
+    m_w.sliderBGMVolume->setValue(state.volume);
+    if (isChecked(Category::Music))
+        refreshMusicMarks();
+}
+
+void LibraryPanel::refreshMusicMarks()
+{
+    QLybListWidget *list = m_w.audioList->listWidget();
+    for (int i = 0; i < list->count(); ++i) {
+        QListWidgetItem *item = list->item(i);
+        item->setCheckState(m_music.playlist.contains(item->text()) ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void LibraryPanel::on_btnBGMPlay_clicked()
+{
+    if (!isChecked(Category::Music))
+        return;
+    QStringList names;
+    QLybListWidget *list = m_w.audioList->listWidget();
+    for (int i = list->count() - 1; i >= 0; --i) {
+        if (list->item(i)->checkState() == Qt::Checked)
+            names.append(list->item(i)->text());
+    }
+    m_music.playlist = names;
+    m_w.sliderBGMVolume->setValue(100);
+    on_playBgMusicFile(&names);
+}
+
+void LibraryPanel::playMusicEntry(QListWidgetItem *item, const QString &name)
+{
+    QLybListWidget *list = m_w.audioList->listWidget();
+    for (int i = list->count() - 1; i >= 0; --i)
+        list->item(i)->setCheckState(Qt::Unchecked);
+    if (item && item->listWidget() == list)
+        item->setCheckState(Qt::Checked);
+    m_music.playlist = QStringList{name};
+    QStringList names = m_music.playlist;
+    on_playBgMusicFile(&names);
+}
+
+void LibraryPanel::on_playBgMusicFile(QStringList *fileList)
+{
+    setCursor(Qt::WaitCursor);
+    const bool play = fileList != nullptr;
+    if (m_music.playBgMusic(fileList)) {
+        m_w.btnBGMPlay->setEnabled(!play);
+        m_w.btnBGMStop->setEnabled(play);
+    }
+    setCursor(Qt::ArrowCursor);
+}
+
+void LibraryPanel::on_setBgMusicVolume(int volume)
+{
+    m_music.setBgMusicVolume(volume);
+}
+
+// --- adding resources
+
+void LibraryPanel::setUploadProgress(int percent)
+{
+    if (m_w.progressBar)
+        m_w.progressBar->setValue(percent);
+}
+
+void LibraryPanel::showUploadProgress(bool shown)
+{
+    if (m_w.progressBar)
+        m_w.progressBar->setVisible(shown);
+}
+
+bool LibraryPanel::uploadFile(const QString &remotePath, const QString &localFile)
+{
+    return m_uploader->uploadFile(remotePath, localFile);
+}
+
+void LibraryPanel::addResource()
+{
+    const ResourceTypeSpec *spec = checkedResourceType([this](Category c) { return isChecked(c); });
+    if (!spec)
+        return;
+    setCursor(Qt::WaitCursor);
+
+    auto *dialog = new DialogAddResource(spec->dialogType, m_w.window);
+    const int result = uikit::Dialogs::exec(dialog);
+    const QString name = dialog->name();
+    const QString path = dialog->path();
+    const QString userName = dialog->userName();
+    const QString password = dialog->password();
+    uikit::retire(dialog);
+    if (result != QDialog::Accepted || name.isEmpty() || path.isEmpty()) {
+        setCursor(Qt::ArrowCursor);
+        return;
+    }
+
+    if (needsUpload(*spec) && !uploadFile(QLatin1String(spec->folder) + name, path)) {
+        uikit::Dialogs::showError(mainText("文件上传失败！"));
+        setCursor(Qt::ArrowCursor);
+        return;
+    }
+
+    if (m_transport->postCommand(addResourceRequest(*spec, name, path, userName, password),
+                                 QStringLiteral("AddResource"))) {
+        Loader loader;
+        if (loaderOf(spec->category, &loader))
+            m_loader.load(loader);
+        // The video loader rebuilds its own strip; the shared strip shows the new list only
+        // while its category is still the one selected.
+        if (spec->category != Category::Video && isChecked(spec->category))
+            showInSharedList(spec->category);
+        uikit::Dialogs::showInfo(mainText("资源添加成功！"));
+    }
+    setCursor(Qt::ArrowCursor);
+}
+
+// --- removing resources
+
+void LibraryPanel::removeCheckedResources()
+{
+    const ResourceTypeSpec *spec = checkedResourceType([this](Category c) { return isChecked(c); });
+    if (!spec)
+        return;
+    ImageWidget *strip = spec->category == Category::Video ? m_w.videoList : m_w.audioList;
+    QLybListWidget *list = strip->listWidget();
+    for (int i = list->count() - 1; i >= 0; --i) {
+        if (i >= list->count() || list->item(i)->checkState() != Qt::Checked)
+            continue;
+        const QString name = list->item(i)->text();
+        if (!m_transport->postCommand(delResourceRequest(*spec, name), QStringLiteral("DelResource")))
+            continue;
+        // The strip may have been rebuilt while the command waited: take the item only if
+        // it is still the one that was sent.
+        if (i < list->count() && list->item(i)->text() == name)
+            delete list->takeItem(i);
+        removeResourceByName(name, *m_catalogue.list(spec->category));
+        list->viewport()->update();
+        strip->update();
+    }
+}
+
+} // namespace library

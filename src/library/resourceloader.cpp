@@ -1,0 +1,95 @@
+#include "resourceloader.h"
+
+#include "net/transport.h"
+
+namespace library {
+
+namespace {
+// Wait cursor for the length of one list load, also when it stops early.
+class BusyScope
+{
+public:
+    explicit BusyScope(const std::function<void(bool)> &busy) : m_busy(busy)
+    {
+        if (m_busy)
+            m_busy(true);
+    }
+    ~BusyScope()
+    {
+        if (m_busy)
+            m_busy(false);
+    }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    const std::function<void(bool)> &m_busy;
+};
+} // namespace
+
+ResourceLoader::ResourceLoader(Transport *transport, ResourceCatalogue *catalogue)
+    : m_transport(transport), m_catalogue(catalogue)
+{}
+
+bool ResourceLoader::fetchSnapshot(const QString &name, QByteArray *bytes)
+{
+    return m_transport->fetchPath(snapshotPath(name), bytes);
+}
+
+bool ResourceLoader::load(Loader loader)
+{
+    const LoaderSpec &spec = loaderSpec(loader);
+    if (loader == Loader::Audio && beforeAudioList)
+        beforeAudioList();
+
+    BusyScope busy(busyCursor);
+    m_catalogue->restart(spec.category);
+    const int generation = m_catalogue->generation(spec.category);
+    ResourceList &entries = *m_catalogue->list(spec.category);
+
+    QByteArray body;
+    const bool ok = m_transport->sendGetCommand(QLatin1String(spec.command), true, &body);
+    // A newer load or a disconnect emptied the list while this one waited: it owns it now.
+    auto superseded = [&] { return m_catalogue->generation(spec.category) != generation; };
+    if (ok && !superseded()) {
+        const QList<ParsedEntry> parsed = parseListReply(loader, Transport::parseObject(body));
+        for (const ParsedEntry &entry : parsed) {
+            S_RESOURCE resource = entry.resource;
+            if (entry.fetchThumbnail) {
+                QByteArray bytes;
+                const bool fetched = fetchSnapshot(resource.name, &bytes);
+                if (superseded())
+                    break;
+                applyThumbnail(loader, resource, fetched, bytes);
+            }
+            entries.append(resource);
+        }
+    }
+    if (loader == Loader::Video && videoListLoaded)
+        videoListLoaded();
+    return ok;
+}
+
+bool ResourceLoader::getSysWindows()
+{
+    QByteArray body;
+    if (!m_transport->sendGetCommand(QStringLiteral("GetSysWindows"), true, &body))
+        return false;
+    const QJsonObject reply = Transport::parseObject(body);
+    // A refused query has no window list: it must not empty the application windows.
+    if (reply.value(QStringLiteral("Status")).toString() != QLatin1String("Ok"))
+        return false;
+    return mergeApplicationWindows(m_catalogue->docResources, parseWndList(reply),
+                                   [this](int hwnd) { return getWndPreview(hwnd); });
+}
+
+QByteArray ResourceLoader::getWndPreview(int hwnd)
+{
+    QByteArray body;
+    if (!m_transport->sendGetCommand(QStringLiteral("GetWndPreview&Hwnd=") + QString::number(hwnd), true,
+                                     &body))
+        return QByteArray();
+    return body;
+}
+
+} // namespace library
