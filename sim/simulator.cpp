@@ -81,6 +81,7 @@ bool Simulator::Impl::start(const QString &address, int port)
     server->set_keep_alive_max_count(1000000);
     server->set_keep_alive_timeout(30);
     server->set_payload_max_length(kMaxPayload);
+    server->set_tcp_nodelay(true); // headers and body go out in two writes: no Nagle delay between them
     const auto handler = [this](const httplib::Request &req, httplib::Response &res) { handle(req, res); };
     const std::string any = "[\\s\\S]*";
     server->Get(any, handler);

@@ -37,7 +37,7 @@ struct Fault
     Kind kind;
     int delayMs = 0;
     int httpStatus = 500;
-    QString message;
+    QString message{};
     int remaining = -1; // -1 = every time, N = next N requests
 };
 

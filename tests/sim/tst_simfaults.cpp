@@ -1,0 +1,210 @@
+// Fault injection, the request log and the control endpoints.
+#include "sim/simulator.h"
+#include "simclient.h"
+#include "testmain.h"
+
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(sim::Fault::Kind)
+
+namespace {
+
+const QJsonObject kMove{{"Command", "MoveWindow"},
+                        {"RealRect", QJsonObject{{"Left", 10}, {"Top", 10}, {"Right", 20}, {"Bottom", 20}}},
+                        {"WindowId", 101}};
+
+int rightOf101(const sim::Simulator &s)
+{
+    return s.windowList(0)
+        .value("Windows")
+        .toArray()
+        .at(0)
+        .toObject()
+        .value("WindowRect")
+        .toObject()
+        .value("Right")
+        .toInt();
+}
+
+} // namespace
+
+class TestSimFaults : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<sim::Simulator> m_sim;
+    std::unique_ptr<simtest::Client> m_client;
+    simtest::Client &client() { return *m_client; }
+
+private slots:
+    void initTestCase()
+    {
+        m_sim = std::make_unique<sim::Simulator>();
+        QVERIFY2(m_sim->start(), qPrintable(m_sim->errorString()));
+    }
+
+    void init()
+    {
+        m_sim->reset();
+        m_client = std::make_unique<simtest::Client>(m_sim->port());
+        QVERIFY(client().login());
+    }
+
+    void cleanupTestCase() { m_sim->stop(); }
+
+    void replyFaults_data()
+    {
+        QTest::addColumn<sim::Fault::Kind>("kind");
+        QTest::addColumn<int>("httpStatus");
+        QTest::addColumn<QString>("command"); // the "Command" answered; "-" = body is not JSON
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("networkError");
+        QTest::addColumn<bool>("stateChanged");
+        QTest::newRow("Delay") << sim::Fault::Delay << 200 << "MoveWindow" << true << false << true;
+        QTest::newRow("HttpError") << sim::Fault::HttpError << 503 << "-" << false << true << false;
+        QTest::newRow("Refuse") << sim::Fault::Refuse << 200 << "MoveWindow" << false << false << false;
+        QTest::newRow("WrongCommand")
+            << sim::Fault::WrongCommand << 200 << "GetCpuUsage" << true << false << false;
+        QTest::newRow("Malformed") << sim::Fault::Malformed << 200 << "-" << false << false << false;
+        QTest::newRow("EmptyBody") << sim::Fault::EmptyBody << 200 << "-" << false << false << false;
+        QTest::newRow("CloseConnection") << sim::Fault::CloseConnection << 0 << "-" << false << true << false;
+    }
+
+    void replyFaults()
+    {
+        QFETCH(sim::Fault::Kind, kind);
+        QFETCH(int, httpStatus);
+        QFETCH(QString, command);
+        QFETCH(bool, ok);
+        QFETCH(bool, networkError);
+        QFETCH(bool, stateChanged);
+        sim::Fault fault{kind};
+        fault.delayMs = 300;
+        fault.httpStatus = 503;
+        fault.message =
+            kind == sim::Fault::WrongCommand ? QString("GetCpuUsage") : QString("Controller busy");
+        m_sim->setFault("MoveWindow", fault);
+        QElapsedTimer timer;
+        timer.start();
+        const simtest::Result r = client().post(kMove);
+        const qint64 elapsed = timer.elapsed();
+        QCOMPARE(r.status, httpStatus);
+        QCOMPARE(r.error != QNetworkReply::NoError, networkError);
+        QCOMPARE(r.isOk(), ok);
+        if (command == "-") {
+            QVERIFY(r.json().isEmpty());
+        } else {
+            QCOMPARE(r.json().value("Command").toString(), command);
+        }
+        if (kind == sim::Fault::Refuse)
+            QCOMPARE(r.message(), QString("Controller busy"));
+        if (kind == sim::Fault::Delay)
+            QVERIFY2(elapsed >= 290, qPrintable(QString::number(elapsed)));
+        QCOMPARE(rightOf101(*m_sim) == 20, stateChanged);
+        QVERIFY(m_sim->requests("MoveWindow").size() >= 1);
+        // Other commands are not affected.
+        QVERIFY(client().get("GetCpuUsage").isOk());
+    }
+
+    void remainingCountsDown()
+    {
+        sim::Fault fault{sim::Fault::Refuse};
+        fault.remaining = 2;
+        m_sim->setFault("GetCpuUsage", fault);
+        QVERIFY(!client().get("GetCpuUsage").isOk());
+        QVERIFY(!client().get("GetCpuUsage").isOk());
+        QVERIFY(client().get("GetCpuUsage").isOk());
+    }
+
+    void pathFaults()
+    {
+        sim::Fault fault{sim::Fault::HttpError};
+        fault.httpStatus = 404;
+        m_sim->setFault("/snapshot/", fault); // a prefix
+        QCOMPARE(client().getPath("/snapshot/Company Intro.mp4").status, 404);
+        QCOMPARE(client().getPath("/Snapshot/Morning Welcome").status, 200);
+        m_sim->clearFaults();
+        QCOMPARE(client().getPath("/snapshot/Company Intro.mp4").status, 200);
+    }
+
+    void noReplyHoldsUntilStop()
+    {
+        sim::Simulator local;
+        QVERIFY(local.start());
+        simtest::Client c(local.port());
+        QVERIFY(c.login());
+        local.setFault("GetScrSetting", sim::Fault{sim::Fault::NoReply});
+        const simtest::Result held = c.get("GetScrSetting", 300);
+        QVERIFY(held.timedOut);
+        QVERIFY(local.waitForRequests("GetScrSetting", 1));
+
+        QNetworkReply *pending = c.startPost({{"Command", "GetScrSetting"}});
+        QVERIFY(pelmora::test::waitFor([&] { return local.requests("GetScrSetting").size() == 2; }));
+        QVERIFY(!pending->isFinished());
+        QElapsedTimer timer;
+        timer.start();
+        local.stop();
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(pelmora::test::waitFor([&] { return pending->isFinished(); }));
+        QVERIFY(pending->error() != QNetworkReply::NoError);
+        pending->deleteLater();
+    }
+
+    void requestLogKeepsOrderAndContent()
+    {
+        m_sim->clearRequests();
+        client().get("GetVideoParams&WindowId=101");
+        client().post(kMove);
+        client().getPath("/snapshot/Gate Camera");
+        const QList<sim::RecordedRequest> log = m_sim->requests();
+        QCOMPARE(log.size(), 3);
+        QCOMPARE(log.at(0).method, QString("GET"));
+        QCOMPARE(log.at(0).command, QString("GetVideoParams"));
+        QCOMPARE(log.at(0).query.value("WindowId"), QString("101"));
+        QCOMPARE(log.at(0).json().value("WindowId"), QJsonValue(101));
+        QCOMPARE(log.at(0).header("SESSION_ID"), client().session());
+        QCOMPARE(log.at(1).json(), kMove);
+        QCOMPARE(log.at(2).path, QString("/snapshot/Gate Camera"));
+        QCOMPARE(m_sim->requests("MoveWindow").size(), 1);
+        QCOMPARE(m_sim->requests("/snapshot/Gate Camera").size(), 1);
+    }
+
+    void controlEndpoints()
+    {
+        simtest::Client outside(m_sim->port()); // no session: control paths need none
+        m_sim->clearRequests();
+        client().post(kMove);
+
+        const QJsonArray logged = outside.getPath("/sim/requests").json().value("Requests").toArray();
+        QCOMPARE(logged.size(), 1); // control requests are not logged
+        QCOMPARE(logged.at(0).toObject().value("Command").toString(), QString("MoveWindow"));
+        QCOMPARE(QJsonDocument::fromJson(logged.at(0).toObject().value("Body").toString().toUtf8()).object(),
+                 kMove);
+
+        const QByteArray fault = R"({"Target": "GetCpuUsage", "Kind": "Refuse", "Message": "from outside"})";
+        QCOMPARE(outside.request("POST", "/sim/faults", {}, fault).status, 200);
+        QCOMPARE(client().get("GetCpuUsage").message(), QString("from outside"));
+        QCOMPARE(outside.getPath("/sim/faults").json().value("Faults").toArray().size(), 1);
+        QCOMPARE(outside.request("POST", "/sim/faults", {}, R"({"Target": "x", "Kind": "Boom"})").status,
+                 400);
+        QCOMPARE(outside.request("DELETE", "/sim/faults", {}, QByteArray()).status, 200);
+        QVERIFY(client().get("GetCpuUsage").isOk());
+
+        QCOMPARE(outside.request("POST", "/sim/state", {}, R"({"CpuUsage": 91})").status, 200);
+        QCOMPARE(client().get("GetCpuUsage").json().value("CpuUsage").toInt(), 91);
+        QCOMPARE(outside.getPath("/sim/state").json().value("CpuUsage").toInt(), 91);
+
+        QCOMPARE(outside.request("POST", "/sim/reset", {}, QByteArray()).status, 200);
+        QCOMPARE(rightOf101(*m_sim), 3840);
+        QVERIFY(!client().get("GetCpuUsage").isOk()); // sessions end with a reset
+        QCOMPARE(outside.getPath("/sim/nothing").status, 404);
+    }
+};
+
+PELMORA_TEST_MAIN(TestSimFaults)
+#include "tst_simfaults.moc"
