@@ -18,6 +18,7 @@ ScreenWidget::ScreenWidget(QWidget *parent) : QLabel(parent)
     qRegisterMetaType<S_WINDOW *>("S_WINDOW*");
     setAcceptDrops(true);
     std::srand(static_cast<unsigned>(QTime(0, 0).secsTo(QTime::currentTime())));
+    m_clickTimer.setTimerType(Qt::PreciseTimer);
     m_clickTimer.setInterval(kDoubleClickInterval);
     connect(&m_clickTimer, &QTimer::timeout, this, &ScreenWidget::slotTimerTimeOut);
 }
