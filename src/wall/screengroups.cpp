@@ -1,0 +1,160 @@
+#include "screengroups.h"
+
+#include "net/sessionvalues.h"
+#include "net/transport.h"
+#include "wall/screenwidget.h"
+#include "wall/wallreplies.h"
+#include "wall/windowwidget.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QScrollArea>
+
+ScreenGroups::ScreenGroups(const ScreenGroupWidgets &widgets, Transport *transport, SessionValues *session,
+                           QObject *parent)
+    : QObject(parent), m_widgets(widgets), m_transport(transport), m_session(session)
+{}
+
+void ScreenGroups::installCanvas()
+{
+    QScrollArea *area = m_widgets.scrollArea;
+    if (area->widget() != m_widgets.canvas) {
+        area->setWidget(m_widgets.canvas);
+        area->setWidgetResizable(false);
+    }
+    m_canvasArea = area->geometry().adjusted(4, 4, -4, -4);
+}
+
+bool ScreenGroups::readSettings()
+{
+    QPointer<QWidget> window(m_widgets.window);
+    window->setCursor(Qt::WaitCursor);
+    m_layouts.clear();
+    m_setting.groups.clear();
+    QByteArray body;
+    const bool ok = m_transport->sendGetCommand(QStringLiteral("GetScrSetting"), true, &body);
+    if (!window)
+        return false;
+    if (!ok) {
+        window->setCursor(Qt::ArrowCursor);
+        return false;
+    }
+    const wall::ScrSettingReply reply = wall::parseScrSetting(Transport::parseObject(body));
+    m_setting = reply.setting;
+    m_layouts = reply.layouts;
+    for (int i = 0; i < m_setting.groups.size() && i < m_widgets.groupButtons.size(); ++i)
+        m_widgets.groupButtons[i]->setText(m_setting.groups[i].name);
+    const wall::GroupButtonStates states =
+        wall::groupButtonStates(m_setting.groups.size(), m_setting.scrIndex, reply.dontUseMainScr);
+    for (int i = 0; i < m_widgets.groupButtons.size() && i < 4; ++i) {
+        m_widgets.groupButtons[i]->setVisible(states.visible[i]);
+        m_widgets.groupButtons[i]->setChecked(states.checked[i]);
+    }
+    applyLayout(wall::kCustomSizeMode, m_setting.scrIndex);
+    setZoom(1.0f);
+    window->setCursor(Qt::ArrowCursor);
+    return true;
+}
+
+void ScreenGroups::applyLayout(int screenMode, int index)
+{
+    if (index >= 0 && index < m_layouts.size())
+        m_widgets.canvas->setScreenLayout(screenMode, index, m_layouts[index]);
+}
+
+bool ScreenGroups::readWindowList()
+{
+    QPointer<QWidget> window(m_widgets.window);
+    QPointer<ScreenWidget> canvas(m_widgets.canvas);
+    window->setCursor(Qt::WaitCursor);
+    canvas->clearWindows();
+    QByteArray body;
+    const bool ok = m_transport->sendGetCommand(QStringLiteral("GetCurWindowList"), true, &body);
+    if (!window || !canvas)
+        return false;
+    if (ok) {
+        const QList<wall::WindowRecord> records = wall::parseWindowList(Transport::parseObject(body));
+        for (const wall::WindowRecord &record : records) {
+            WindowWidget *item = canvas->addWindow(record.name, 0, static_cast<int>(record.windowId),
+                                                   record.winType, record.rect);
+            if (item)
+                item->setFileList(record.fileList);
+        }
+    }
+    window->setCursor(Qt::ArrowCursor);
+    return ok;
+}
+
+void ScreenGroups::switchGroup(int index)
+{
+    if (!m_session->loggedIn)
+        return;
+    m_widgets.matrixButton->setChecked(false);
+    for (int i = 0; i < m_widgets.groupButtons.size(); ++i)
+        m_widgets.groupButtons[i]->setChecked(i == index);
+    m_widgets.matrixView->hide();
+    m_widgets.scrollArea->show();
+    m_widgets.canvas->clearWindows();
+    m_widgets.canvas->hide();
+    applyLayout(m_controllerModel, index);
+    m_widgets.canvas->show();
+    wall::selectGroup(m_setting, index);
+
+    QPointer<ScreenGroups> self(this);
+    m_transport->postCommand(QJsonObject{{QStringLiteral("Command"), QStringLiteral("SetCurScreen")},
+                                         {QStringLiteral("Index"), index}},
+                             QStringLiteral("SetCurScreen"));
+    if (!self)
+        return;
+    readWindowList();
+    if (self && onGroupSwitched)
+        onGroupSwitched(index);
+}
+
+void ScreenGroups::showMatrix()
+{
+    if (!m_session->loggedIn)
+        return;
+    m_widgets.matrixButton->setChecked(true);
+    for (QAbstractButton *button : qAsConst(m_widgets.groupButtons))
+        button->setChecked(false);
+    m_widgets.matrixView->show();
+    m_widgets.scrollArea->hide();
+    if (onMatrixShown)
+        onMatrixShown();
+}
+
+void ScreenGroups::zoomIn()
+{
+    m_zoom = wall::zoomIn(m_zoom);
+    setZoom(m_zoom);
+    m_widgets.zoomLabel->setText(wall::zoomLabel(m_zoom));
+}
+
+void ScreenGroups::zoomOut()
+{
+    m_zoom = wall::zoomOut(m_zoom);
+    setZoom(m_zoom);
+    m_widgets.zoomLabel->setText(wall::zoomLabel(m_zoom));
+}
+
+void ScreenGroups::setZoom(float zoom)
+{
+    ScreenWidget *canvas = m_widgets.canvas;
+    if (canvas->totalWidth() <= 0 || canvas->totalHeight() <= 0)
+        return;
+    const QRect geometry =
+        wall::zoomedCanvasGeometry(zoom, m_canvasArea.size(), canvas->totalWidth(), canvas->totalHeight());
+    canvas->setGeometry(geometry);
+    canvas->setFixedSize(geometry.size());
+    canvas->relayoutWindows(-1);
+}
+
+int ScreenGroups::currentScreenGroup() const
+{
+    for (int i = 0; i < m_widgets.groupButtons.size() && i < 4; ++i) {
+        if (m_widgets.groupButtons[i]->isChecked())
+            return i + 1;
+    }
+    return 0;
+}

@@ -1,0 +1,253 @@
+#include "windowcommands.h"
+
+#include "net/sessionvalues.h"
+#include "net/transport.h"
+#include "uikit/dialogs.h"
+#include "wall/screenwidget.h"
+#include "wall/windowwidget.h"
+
+#include <QCoreApplication>
+#include <QJsonObject>
+#include <QWidget>
+#include <memory>
+
+namespace {
+QString mainText(const char *text)
+{
+    return QCoreApplication::translate("MainWindow2", text);
+}
+
+// Shows the wait cursor on a window for the life of the guard.
+class WaitCursor
+{
+public:
+    explicit WaitCursor(QWidget *window, Qt::CursorShape shape = Qt::WaitCursor) : m_window(window)
+    {
+        if (m_window)
+            m_window->setCursor(shape);
+    }
+    ~WaitCursor()
+    {
+        if (m_window)
+            m_window->setCursor(Qt::ArrowCursor);
+    }
+
+private:
+    QPointer<QWidget> m_window;
+};
+} // namespace
+
+WindowCommands::WindowCommands(ScreenWidget *canvas, Transport *transport, SessionValues *session,
+                               QWidget *window, QObject *parent)
+    : QObject(parent), m_canvas(canvas), m_transport(transport), m_session(session), m_window(window)
+{}
+
+int WindowCommands::screenGroup() const
+{
+    return context.currentScreenGroup ? context.currentScreenGroup() : 0;
+}
+
+int WindowCommands::checkedType() const
+{
+    return context.checkedCategoryType ? context.checkedCategoryType() : -1;
+}
+
+int WindowCommands::serverCpuUsage()
+{
+    QByteArray body;
+    if (!m_transport->sendGetCommand(QStringLiteral("GetCpuUsage"), true, &body))
+        return 0;
+    return Transport::parseObject(body).value(QStringLiteral("CpuUsage")).toInt(0);
+}
+
+bool WindowCommands::overloaded()
+{
+    if (serverCpuUsage() <= kMaxCpuUsage)
+        return false;
+    uikit::showError(mainText("服务器CPU占用太高，请关闭不需要的窗口！"));
+    return true;
+}
+
+bool WindowCommands::officeWindowAllowed(const QString &name, uint windowId)
+{
+    if (checkedType() != wall::TypeOffice || !m_canvas)
+        return true;
+    WindowWidget *existing = m_canvas->findWindowByName(name);
+    if (existing && (existing->windowId() != windowId || windowId == 0)) {
+        uikit::showError(mainText("Office文档只能开一个窗口！"));
+        return false;
+    }
+    return true;
+}
+
+void WindowCommands::on_newWindow(S_WINDOW *pWindow)
+{
+    std::unique_ptr<S_WINDOW> window(pWindow);
+    const int type = checkedType();
+    if (type >= 0)
+        window->winType = type;
+
+    const uint id = window->windowId;
+    if (overloaded()) {
+        if (m_canvas)
+            m_canvas->removeWindow(id);
+        return;
+    }
+    if (!m_canvas)
+        return;
+    QPointer<WindowWidget> item = m_canvas->findWindow(id);
+    const bool mediaFamily = m_session->isMediaDisplayFamily();
+
+    if (window->videoId == -1) {
+        // A rubber-band window: media display systems put the current resource into it.
+        QString name;
+        int videoId = -1;
+        if (mediaFamily && context.currentItem) {
+            const int list = type == wall::TypeVideo ? 0 : 1;
+            if (context.checkedNames && (type == wall::TypeVideo || type == wall::TypePicture)) {
+                window->fileList = context.checkedNames(list);
+                if (item)
+                    item->setFileList(window->fileList);
+            }
+            if (context.currentItem(list, &name, &videoId) && !officeWindowAllowed(name, id))
+                name.clear();
+        }
+        if (item && !name.isEmpty()) {
+            window->videoId = videoId;
+            window->name = name;
+            item->setVideoId(videoId);
+            item->setWinType(window->winType);
+            item->setName(name);
+            item->update();
+            sendNewWindow(*window);
+        } else if (m_canvas) {
+            m_canvas->removeWindow(id);
+        }
+        return;
+    }
+
+    if (item)
+        item->setWinType(window->winType);
+    if (mediaFamily) {
+        if (!officeWindowAllowed(window->name, id)) {
+            if (m_canvas)
+                m_canvas->removeWindow(id);
+            return;
+        }
+        if (context.checkedNames) {
+            if (window->winType == wall::TypeVideo)
+                window->fileList = context.checkedNames(0);
+            else if (window->winType == wall::TypePicture || window->winType == wall::TypeNetVideo)
+                window->fileList = context.checkedNames(1);
+            if (item)
+                item->setFileList(window->fileList);
+        }
+    }
+    sendNewWindow(*window);
+}
+
+bool WindowCommands::openFromList(const QString &name, int videoId)
+{
+    if (overloaded())
+        return false;
+    if (!officeWindowAllowed(name, 0))
+        return false;
+    WaitCursor busy(m_window, Qt::BusyCursor);
+    if (name.isEmpty() || !m_canvas)
+        return false;
+    const int type = checkedType();
+    WindowWidget *item = m_canvas->addWindow(name, videoId, -1, type < 0 ? 0 : type);
+    if (!item)
+        return false;
+    m_canvas->selectNextCell();
+    S_WINDOW window;
+    window.source = QStringLiteral("LocalVideo");
+    window.videoId = videoId;
+    window.windowId = item->windowId();
+    window.realRect = item->realRect();
+    window.name = name;
+    window.winType = item->winType();
+    return sendNewWindow(window);
+}
+
+bool WindowCommands::sendNewWindow(const S_WINDOW &window)
+{
+    return m_transport->postCommand(wall::newWindowRequest(window, context.resourcePath),
+                                    QStringLiteral("NewWindow"));
+}
+
+bool WindowCommands::moveWindow(uint windowId, const QRect &rect)
+{
+    WaitCursor busy(m_window);
+    return m_transport->postCommand(wall::moveWindowRequest(windowId, rect), QStringLiteral("MoveWindow"));
+}
+
+bool WindowCommands::closeWindow(int windowId)
+{
+    return m_transport->postCommand(wall::closeWindowRequest(windowId, screenGroup()),
+                                    QStringLiteral("CloseWindow"));
+}
+
+bool WindowCommands::setWindowPos(uint windowId, const QString &type)
+{
+    return m_transport->postCommand(wall::setWindowPosRequest(windowId, type, screenGroup()),
+                                    QStringLiteral("SetWindowPos"));
+}
+
+void WindowCommands::on_windowResize(uint windowId, QRect rect, bool moveTop)
+{
+    Q_UNUSED(moveTop)
+    moveWindow(windowId, rect);
+}
+
+void WindowCommands::on_windowButton_clicked(uint windowId, int btnId)
+{
+    if (!m_canvas)
+        return;
+    switch (btnId) {
+    case 0:
+        if (m_canvas->removeWindow(windowId))
+            closeWindow(static_cast<int>(windowId));
+        break;
+    case 1:
+    case 2: {
+        const QRect rect = btnId == 1 ? m_canvas->enlargeWindow(windowId) : m_canvas->restoreWindow(windowId);
+        if (rect.right() >= rect.left())
+            moveWindow(windowId, rect);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void WindowCommands::on_windowRaised(uint windowId)
+{
+    QPointer<WindowCommands> self(this);
+    {
+        WaitCursor busy(m_window);
+        setWindowPos(windowId, QStringLiteral("MoveTop"));
+    }
+    if (self && context.windowSelected)
+        context.windowSelected(windowId);
+}
+
+void WindowCommands::moveSelectedToBottom()
+{
+    if (!m_canvas)
+        return;
+    WindowWidget *item = m_canvas->selectedWindow();
+    if (!item)
+        return;
+    const uint id = item->windowId();
+    m_canvas->lowerWindow(id);
+    setWindowPos(id, QStringLiteral("MoveBottom"));
+}
+
+void WindowCommands::clearScreen()
+{
+    WaitCursor busy(m_window);
+    closeWindow(-1);
+    if (m_canvas)
+        m_canvas->clearWindows();
+}
