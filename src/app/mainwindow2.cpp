@@ -1,15 +1,22 @@
 #include "app/mainwindow2.h"
 
+#include "app/connectionflow.h"
 #include "app/controlstates.h"
 #include "app/mainwindow2_form.h"
 #include "app/startup.h"
 #include "app/titlebarmenu.h"
 #include "library/imagewidget.h"
 #include "library/qlyblistwidget.h"
+#include "net/loginsession.h"
+#include "net/transport.h"
 #include "platform/platformpaths.h"
+#include "uikit/dialogs.h"
 #include "uikit/dialogscale.h"
 #include "uikit/nestedwait.h"
 #include "wall/matrixscreen.h"
+#include "wall/screengroups.h"
+#include "wall/screenwidget.h"
+#include "wall/windowcommands.h"
 
 #include <QGuiApplication>
 #include <QLayout>
@@ -21,6 +28,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTime>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -45,6 +53,7 @@ MainWindow2::MainWindow2(QWidget *parent) : QMainWindow(parent), ui(new Ui::Main
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setWindowIconFromProgramDir();
     networkManager = new QNetworkAccessManager;
+    createAreas();
 
     QScreen *screen = QGuiApplication::primaryScreen();
     uikit::setDialogScale(screen->logicalDotsPerInch());
@@ -56,15 +65,68 @@ MainWindow2::MainWindow2(QWidget *parent) : QMainWindow(parent), ui(new Ui::Main
     ui->mattrixWidget->setStyleSheet(QString::fromLatin1(kMatrixStyle));
 
     buildSettingsMenu();
+    buildHostMenu();
+    connectCanvas();
 
     // Hides the extra screen-group buttons, the independent-screen view and the
     // session-only categories, and disables everything that needs a controller.
     app::applyConstructionState(*ui);
     ui->labelScreen->setGeometry(QRect(QPoint(0, 0), QPoint(499, 399)));
+
+    autoLoginTimer = new QTimer(this);
+    autoLoginTimer->setSingleShot(true);
+    connect(autoLoginTimer, &QTimer::timeout, this, &MainWindow2::on_autoLogin_timer);
+    autoLoginTimer->start(1000);
+}
+
+void MainWindow2::createAreas()
+{
+    m_transport = new Transport(networkManager, &session, this);
+    m_transport->setBoxes([](const QString &text) { uikit::showError(text); },
+                          [](const QString &text) { uikit::showInfo(text); });
+
+    m_connection = new ConnectionFlow(this, ui->btnConnect, &session, m_transport, this);
+    m_connection->afterLogin = [this] { afterLogin(); };
+    m_connection->enterDisconnectedState = [this] { enterDisconnectedState(); };
+    m_connection->ticker()->onFourthTick = [this] { on_updateVideo_timer(); };
+
+    ScreenGroupWidgets widgets;
+    widgets.window = this;
+    widgets.canvas = ui->labelScreen;
+    widgets.scrollArea = ui->scrollArea;
+    widgets.matrixView = ui->mattrixWidget;
+    for (QPushButton *button : qAsConst(screenGroupButtons))
+        widgets.groupButtons.append(button);
+    widgets.matrixButton = ui->btnMatrixScreen;
+    widgets.zoomLabel = ui->labelZoom;
+    m_screens = new ScreenGroups(widgets, m_transport, &session, this);
+
+    m_windowCommands = new WindowCommands(ui->labelScreen, m_transport, &session, this, this);
+    m_windowCommands->context.currentScreenGroup = [this] { return currentScreenGroup(); };
+}
+
+// The canvas's requests reach the window commands through this window's entry points.
+void MainWindow2::connectCanvas()
+{
+    ScreenWidget *canvas = ui->labelScreen;
+    connect(canvas, &ScreenWidget::onWindowButtonClicked, this, &MainWindow2::on_windowButton_clicked);
+    connect(canvas, &ScreenWidget::onWindowResize, this, &MainWindow2::on_windowResize);
+    connect(canvas, &ScreenWidget::onNewWindow, this, &MainWindow2::on_newWindow);
+    connect(canvas, &ScreenWidget::onWindowRaised, this, &MainWindow2::on_windowRaised);
 }
 
 MainWindow2::~MainWindow2()
 {
+    if (autoLoginTimer)
+        autoLoginTimer->stop();
+    delete m_windowCommands;
+    delete m_screens;
+    delete m_connection;
+    delete m_transport;
+    m_windowCommands = nullptr;
+    m_screens = nullptr;
+    m_connection = nullptr;
+    m_transport = nullptr;
     delete ui;
     delete networkManager;
 }
@@ -93,16 +155,6 @@ void MainWindow2::prepareCategoryLists()
     ui->videoList->show();
 }
 
-void MainWindow2::installCanvas()
-{
-    if (QLayout *layout = centralWidget()->layout())
-        layout->activate();
-    QScrollArea *area = ui->scrollArea;
-    if (area->widget() != ui->labelScreen)
-        area->setWidget(ui->labelScreen);
-    canvasArea = QRect(QPoint(0, 0), area->viewport()->size()).adjusted(4, 4, -4, -4);
-}
-
 void MainWindow2::buildSettingsMenu()
 {
     // The old menu may still be on its way out of a handler; retire() frees it safely.
@@ -110,7 +162,7 @@ void MainWindow2::buildSettingsMenu()
     auto *menu = new QMenu(ui->btnSettings);
     menu->setObjectName(QStringLiteral("settingsMenu"));
     app::applyTitleBarMenuStyle(menu);
-    if (role == 0) {
+    if (session.role == 0) {
         QAction *screens =
             menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-scr-setting.png")), tr("屏幕设置"));
         connect(screens, &QAction::triggered, this, &MainWindow2::on_screenSettings);
@@ -127,11 +179,7 @@ void MainWindow2::buildSettingsMenu()
 
 int MainWindow2::currentScreenGroup() const
 {
-    for (int i = 0; i < screenGroupButtons.size(); ++i) {
-        if (screenGroupButtons.at(i)->isChecked())
-            return i + 1;
-    }
-    return 0;
+    return m_screens->currentScreenGroup();
 }
 
 void MainWindow2::on_screenSettings() {}

@@ -8,6 +8,8 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
 #include <QScrollArea>
 
 ScreenGroups::ScreenGroups(const ScreenGroupWidgets &widgets, Transport *transport, SessionValues *session,
@@ -17,12 +19,22 @@ ScreenGroups::ScreenGroups(const ScreenGroupWidgets &widgets, Transport *transpo
 
 void ScreenGroups::installCanvas()
 {
-    QScrollArea *area = m_widgets.scrollArea;
-    if (area->widget() != m_widgets.canvas) {
-        area->setWidget(m_widgets.canvas);
-        area->setWidgetResizable(false);
+    // The slot's size is only known once the window's layout has run.
+    if (auto *mainWindow = qobject_cast<QMainWindow *>(m_widgets.window)) {
+        if (mainWindow->centralWidget() && mainWindow->centralWidget()->layout())
+            mainWindow->centralWidget()->layout()->activate();
     }
-    m_canvasArea = area->geometry().adjusted(4, 4, -4, -4);
+    QScrollArea *area = m_widgets.scrollArea;
+    if (area->widget() != m_widgets.canvas)
+        area->setWidget(m_widgets.canvas);
+    m_canvasArea = QRect(QPoint(0, 0), area->viewport()->size()).adjusted(4, 4, -4, -4);
+}
+
+bool ScreenGroups::setCurScreen(int index)
+{
+    return m_transport->postCommand(QJsonObject{{QStringLiteral("Command"), QStringLiteral("SetCurScreen")},
+                                                {QStringLiteral("Index"), index}},
+                                    QStringLiteral("SetCurScreen"));
 }
 
 bool ScreenGroups::readSettings()
@@ -101,9 +113,7 @@ void ScreenGroups::switchGroup(int index)
     wall::selectGroup(m_setting, index);
 
     QPointer<ScreenGroups> self(this);
-    m_transport->postCommand(QJsonObject{{QStringLiteral("Command"), QStringLiteral("SetCurScreen")},
-                                         {QStringLiteral("Index"), index}},
-                             QStringLiteral("SetCurScreen"));
+    setCurScreen(index);
     if (!self)
         return;
     readWindowList();

@@ -43,6 +43,8 @@ public:
     bool readSettings();
     // "GetCurWindowList": rebuilds the canvas's window items.
     bool readWindowList();
+    // "SetCurScreen" with the group index.
+    bool setCurScreen(int index);
     // Buttons 1-4 (index 0-3); nothing while not connected.
     void switchGroup(int index);
     // btnMatrixScreen; nothing while not connected.

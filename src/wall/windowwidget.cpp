@@ -8,6 +8,7 @@
 #include <QPinchGesture>
 #include <QPointer>
 #include <QPushButton>
+#include <QSize>
 
 #include <algorithm>
 #include <cstdlib>
@@ -35,6 +36,7 @@ QPushButton *makeButton(QWidget *parent, const char *icon)
 {
     auto *button = new QPushButton(parent);
     button->setIcon(QIcon(QString::fromLatin1(icon)));
+    button->setIconSize(QSize(44, 33));
     button->setStyleSheet(QStringLiteral("background:transparent;border:none;"));
     button->show();
     return button;

@@ -233,7 +233,7 @@ void TestMainWindow2::settingsMenu()
     // Built at construction for "no role yet": only the safe entry.
     QCOMPARE(first->actions().size(), 1);
 
-    window.role = role;
+    window.session.role = role;
     window.buildSettingsMenu();
     QMenu *menu = button->menu();
     QVERIFY(menu && menu != first);
@@ -297,7 +297,7 @@ void TestMainWindow2::canvasInstall()
     MainWindow2 window;
     Ui::MainWindow2 &ui = window.form();
     QCOMPARE(ui.labelScreen->geometry(), QRect(0, 0, 500, 400));
-    QVERIFY(window.canvasArea.isNull());
+    QVERIFY(window.canvasArea().isNull());
 
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -305,11 +305,11 @@ void TestMainWindow2::canvasInstall()
     QCOMPARE(ui.scrollArea->widget(), static_cast<QWidget *>(ui.labelScreen));
     const QSize slot = ui.scrollArea->viewport()->size();
     QVERIFY(slot.width() > 100 && slot.height() > 100);
-    QCOMPARE(window.canvasArea, QRect(4, 4, slot.width() - 8, slot.height() - 8));
+    QCOMPARE(window.canvasArea(), QRect(4, 4, slot.width() - 8, slot.height() - 8));
     // Installing again (after a login) keeps the canvas and measures the same area.
     window.installCanvas();
     QCOMPARE(ui.scrollArea->widget(), static_cast<QWidget *>(ui.labelScreen));
-    QCOMPARE(window.canvasArea, QRect(4, 4, slot.width() - 8, slot.height() - 8));
+    QCOMPARE(window.canvasArea(), QRect(4, 4, slot.width() - 8, slot.height() - 8));
 }
 
 void TestMainWindow2::constructionHasNoUnboundSlots()
@@ -329,8 +329,8 @@ void TestMainWindow2::closeButtonExitsAtOnce()
     MainWindow2::setExitFunction([&](int status) { exits.append(status); });
     {
         MainWindow2 window;
-        window.hostIp = QStringLiteral("127.0.0.1");
-        window.port = controller.serverPort();
+        window.session.hostIp = QStringLiteral("127.0.0.1");
+        window.session.port = controller.serverPort();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
