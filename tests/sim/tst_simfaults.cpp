@@ -111,6 +111,18 @@ private slots:
         QVERIFY(client().get("GetCpuUsage").isOk());
     }
 
+    void closedOnceIsHealedByQtsResend()
+    {
+        // Qt resends a request once when the connection closes before any answer: a single
+        // closed connection is invisible to the console, two in a row are a network error.
+        sim::Fault fault{sim::Fault::CloseConnection};
+        fault.remaining = 1;
+        m_sim->setFault("MoveWindow", fault);
+        QVERIFY(client().post(kMove).isOk());
+        QCOMPARE(m_sim->requests("MoveWindow").size(), 2);
+        QCOMPARE(rightOf101(*m_sim), 20);
+    }
+
     void remainingCountsDown()
     {
         sim::Fault fault{sim::Fault::Refuse};
