@@ -1,0 +1,347 @@
+#include "app/connectionflow.h"
+#include "app/mainwindow2.h"
+#include "app/mainwindow2_form.h"
+#include "net/hostmenu.h"
+#include "net/hoststore.h"
+#include "net/loginsession.h"
+#include "net/transport.h"
+#include "scriptedserver.h"
+#include "sim/simulator.h"
+#include "test_dialogconnect_netns.h"
+#include "testmain.h"
+#include "uikit/dialogs.h"
+#include "uikit/helpers.h"
+#include "uikit/nestedwait.h"
+#include "wall/screenwidget.h"
+#include "wall/windowwidget.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+
+#include "platform/platformpaths.h"
+
+using uikit::Dialogs;
+
+// A session of the main window against simulated controllers on loopback. The executable
+// runs inside a network namespace of its own, so the discovery case stays on this machine.
+class TestSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    TestSession() { netns::enter(); }
+
+private:
+    std::unique_ptr<MainWindow2> window;
+
+    std::unique_ptr<MainWindow2> makeWindow()
+    {
+        auto w = std::make_unique<MainWindow2>();
+        w->autoLoginTimer->stop();
+        w->show();
+        w->installCanvas();
+        return w;
+    }
+
+    static std::unique_ptr<sim::Simulator>
+    startController(const QString &address = QStringLiteral("127.0.0.1"))
+    {
+        auto controller = std::make_unique<sim::Simulator>();
+        if (!controller->start(address))
+            return nullptr;
+        return controller;
+    }
+
+    void pointAt(MainWindow2 &w, int port, int family = 2)
+    {
+        w.session.hostIp = QStringLiteral("127.0.0.1");
+        w.session.port = port;
+        w.session.family = family;
+        w.session.userName = QStringLiteral("admin");
+    }
+
+    static void clearStores()
+    {
+        platform::hostListSettings()->clear();
+        platform::appSettings()->clear();
+        platform::lastConnectSettings()->clear();
+    }
+
+    static QString boxTexts()
+    {
+        QStringList texts;
+        for (const auto &box : Dialogs::shownBoxes())
+            texts << box.text;
+        return texts.join(QLatin1Char('|'));
+    }
+
+private slots:
+    void init()
+    {
+        Dialogs::reset();
+        clearStores();
+    }
+
+    void cleanup() { window.reset(); }
+
+    void loginSendsTheDigest_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("right password") << QStringLiteral("admin") << true;
+        QTest::newRow("empty password") << QString() << false;
+        QTest::newRow("non-ASCII password") << QStringLiteral("Straße") << false;
+    }
+
+    void loginSendsTheDigest()
+    {
+        QFETCH(QString, password);
+        QFETCH(bool, accepted);
+        auto controller = startController();
+        QVERIFY(controller);
+        window = makeWindow();
+        pointAt(*window, controller->port());
+
+        QCOMPARE(window->login(QStringLiteral("admin"), password), accepted);
+        QCOMPARE(window->session.loggedIn, accepted);
+        const auto logins = controller->requests(QStringLiteral("Login"));
+        QCOMPARE(logins.size(), 1);
+        const QString sent = logins[0].json().value(QStringLiteral("Password")).toString();
+        QCOMPARE(sent, uikit::md5Hex(password));
+        QCOMPARE(sent.size(), 32);
+        QCOMPARE(logins[0].header("session_id"), QByteArray());
+        if (accepted) {
+            QVERIFY(!window->session.sessionId.isEmpty());
+            QVERIFY(Dialogs::shownBoxes().isEmpty());
+            // Later commands carry the session.
+            const auto settings = controller->requests(QStringLiteral("GetScrSetting"));
+            QCOMPARE(settings.size(), 1);
+            QCOMPARE(settings[0].header("session_id"), window->session.sessionId.toLatin1());
+        } else {
+            QCOMPARE(Dialogs::shownBoxes().size(), 1);
+            QVERIFY2(Dialogs::shownBoxes()[0].text.startsWith(QStringLiteral("错误原因: ")),
+                     qPrintable(boxTexts()));
+            QVERIFY(Dialogs::shownBoxes()[0].text.size() > QStringLiteral("错误原因: ").size());
+        }
+    }
+
+    void loginWithoutRoleIsAdministrator()
+    {
+        ScriptedServer server;
+        QVERIFY(server.start());
+        server.setAnswerFunction([](const ScriptedServer::Request &request) {
+            if (request.body.contains("\"Login\""))
+                return ScriptedServer::whole(ScriptedServer::httpResponse(
+                    "{\"Command\":\"Login\",\"Status\":\"Ok\",\"SessionId\":\"s1\"}"));
+            return ScriptedServer::whole(ScriptedServer::httpResponse("{}"));
+        });
+        window = makeWindow();
+        pointAt(*window, server.port(), 0);
+        QVERIFY(window->login(QStringLiteral("admin"), QStringLiteral("x")));
+        QCOMPARE(window->session.role, 0);
+        QCOMPARE(window->session.sessionId, QStringLiteral("s1"));
+        const QList<QAction *> entries = window->form().btnSettings->menu()->actions();
+        QCOMPARE(entries.size(), 4); // screen settings, separator, users, password
+    }
+
+    void switchingHostsLogsOutFirst()
+    {
+        auto first = startController();
+        auto second = startController(QStringLiteral("127.0.0.2")); // loopback too
+        QVERIFY(first && second);
+        for (sim::Simulator *controller : {first.get(), second.get()}) {
+            HostEntry entry;
+            entry.userName = QStringLiteral("admin");
+            entry.hostName = QStringLiteral("wall %1").arg(controller->port());
+            entry.family = 2;
+            entry.port = controller->port();
+            entry.autoLogin = true;
+            entry.password = QStringLiteral("admin");
+            entry.hostIp =
+                controller == first.get() ? QStringLiteral("127.0.0.1") : QStringLiteral("127.0.0.2");
+            hoststore::saveHost(entry);
+        }
+        window = makeWindow();
+        window->buildHostMenu();
+        const QList<QPushButton *> hosts = hostmenu::hostButtons(window->connection()->hostMenu());
+        QCOMPARE(hosts.size(), 2);
+        QCOMPARE(hosts[0]->text(), QStringLiteral("127.0.0.1(wall %1)").arg(first->port()));
+
+        hosts[0]->click();
+        QVERIFY2(window->session.loggedIn, qPrintable(boxTexts()));
+        const QString firstSession = window->session.sessionId;
+
+        hosts[1]->click();
+        QVERIFY2(window->session.loggedIn, qPrintable(boxTexts()));
+        QCOMPARE(window->session.hostIp, QStringLiteral("127.0.0.2"));
+        QVERIFY(QTest::qWaitFor([&] { return !first->requests(QStringLiteral("Logout")).isEmpty(); }, 3000));
+        const auto logout = first->requests(QStringLiteral("Logout")).last();
+        QCOMPARE(logout.header("session_id"), firstSession.toLatin1());
+        QCOMPARE(second->requests(QStringLiteral("Login")).size(), 1);
+        QVERIFY(window->session.sessionId != firstSession);
+        QVERIFY2(Dialogs::shownBoxes().isEmpty(), qPrintable(boxTexts()));
+
+        // Deleting the entry of the connected host leaves the session open.
+        QPushButton *del = hosts[1]->parentWidget()->findChild<QPushButton *>(QStringLiteral("deleteButton"));
+        del->click();
+        QVERIFY(window->session.loggedIn);
+        QCOMPARE(hostmenu::hostButtons(window->connection()->hostMenu()).size(), 1);
+        QCOMPARE(hoststore::hosts().size(), 1);
+    }
+
+    void automaticLogin_data()
+    {
+        QTest::addColumn<bool>("silent");
+        QTest::newRow("controller answers") << false;
+        QTest::newRow("controller silent") << true;
+    }
+
+    void automaticLogin()
+    {
+        QFETCH(bool, silent);
+        auto controller = startController();
+        ScriptedServer server;
+        QVERIFY(controller && server.start());
+        ScriptedServer::Answer never;
+        never.silent = true;
+        server.setAnswer(never);
+        hoststore::saveLastLogin(QStringLiteral("127.0.0.1"), silent ? server.port() : controller->port(),
+                                 QStringLiteral("admin"), QStringLiteral("admin"), 2, true);
+
+        window = std::make_unique<MainWindow2>();
+        window->transport()->setTimeoutMs(300);
+        QVERIFY(window->autoLoginTimer->isActive());
+        QCOMPARE(window->autoLoginTimer->interval(), 1000);
+        QVERIFY(window->autoLoginTimer->isSingleShot());
+        if (silent) {
+            QVERIFY(QTest::qWaitFor([&] { return !server.requests().isEmpty(); }, 3000));
+            QTest::qWait(500);
+            QVERIFY(!window->session.loggedIn);
+            QVERIFY(Dialogs::shownBoxes().isEmpty());
+        } else {
+            QVERIFY(QTest::qWaitFor([&] { return window->session.loggedIn; }, 5000));
+        }
+    }
+
+    void tenMissedPollsEndTheSession()
+    {
+        auto controller = startController();
+        QVERIFY(controller);
+        window = makeWindow();
+        pointAt(*window, controller->port());
+        QVERIFY(window->login(QStringLiteral("admin"), QStringLiteral("admin")));
+        UpdateTicker *ticker = window->connection()->ticker();
+        ticker->setIntervalMs(5);
+
+        // Three unanswered polls, then answers: the count goes back to 0 and the session stays.
+        sim::Fault silent{sim::Fault::NoReply};
+        silent.remaining = 3;
+        controller->setFault(QStringLiteral("GetCpuUsage"), silent);
+        ticker->start();
+        QVERIFY(QTest::qWaitFor([&] { return ticker->ticks() >= 25; }, 5000));
+        QVERIFY(window->session.loggedIn);
+        QVERIFY(window->session.missedReplies < 10);
+
+        // A silent controller: the eleventh tick after the last answer ends the session.
+        silent.remaining = -1;
+        controller->setFault(QStringLiteral("GetCpuUsage"), silent);
+        QVERIFY(QTest::qWaitFor([&] { return !window->session.loggedIn; }, 5000));
+        QVERIFY2(Dialogs::shownBoxes().isEmpty(), qPrintable(boxTexts()));
+        QVERIFY(controller->requests(QStringLiteral("Logout")).isEmpty());
+        QVERIFY(!window->form().btnSettings->isEnabled());
+        QVERIFY(window->form().labelScreen->windows().isEmpty());
+        QVERIFY(!ticker->timer()->isActive());
+    }
+
+    void sessionEndsDuringAPendingMove()
+    {
+        auto controller = startController();
+        QVERIFY(controller);
+        window = makeWindow();
+        pointAt(*window, controller->port());
+        QVERIFY(window->login(QStringLiteral("admin"), QStringLiteral("admin")));
+        ScreenWidget *canvas = window->form().labelScreen;
+        QVERIFY(!canvas->windows().isEmpty());
+        QPointer<WindowWidget> item = canvas->windows().last();
+
+        // The live move waits for a slow controller; meanwhile the poll finds ten misses.
+        sim::Fault slow{sim::Fault::Delay};
+        slow.delayMs = 400;
+        controller->setFault(QStringLiteral("MoveWindow"), slow);
+        controller->setFault(QStringLiteral("SetWindowPos"), slow);
+        QTimer::singleShot(100, window.get(), [&] {
+            window->session.missedReplies = 10;
+            window->connection()->ticker()->start();
+        });
+        WindowWidget::resetLiveUpdate();
+        const QPoint start = item->rect().center();
+        const QPoint global = item->mapToGlobal(start);
+        QMouseEvent press(QEvent::MouseButtonPress, start, global, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(item, &press);
+        if (item) {
+            QMouseEvent move(QEvent::MouseMove, start + QPoint(30, 0), global + QPoint(30, 0), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(item, &move);
+        }
+        if (item) {
+            QMouseEvent release(QEvent::MouseButtonRelease, start + QPoint(30, 0), global + QPoint(30, 0),
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(item, &release);
+        }
+        QVERIFY(QTest::qWaitFor([&] { return !window->session.loggedIn; }, 5000));
+        QVERIFY(canvas->windows().isEmpty());
+        QCOMPARE(uikit::WaitScope::depth(), 0);
+        QCOMPARE(uikit::pendingRetired(), 0);
+        QVERIFY(QTest::qWaitFor([&] { return item.isNull(); }, 2000));
+    }
+
+    void connectThroughDiscovery()
+    {
+        PELMORA_REQUIRE_NETNS();
+        sim::Options options;
+        options.discovery = true;
+        options.name = QStringLiteral("Lobby");
+        sim::Simulator controller(options);
+        QVERIFY2(controller.start(), qPrintable(controller.errorString()));
+        window = makeWindow();
+
+        QString hostField;
+        QString portField;
+        Dialogs::setNextDialogHandler([&](QDialog *dialog) {
+            auto *list = dialog->findChild<QListWidget *>(QStringLiteral("listHosts"));
+            if (!QTest::qWaitFor([&] { return list->count() > 0; }, 5000))
+                return int(QDialog::Rejected);
+            QListWidgetItem *found = list->item(0);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              list->visualItemRect(found).center());
+            hostField = dialog->findChild<QLineEdit *>(QStringLiteral("editHostIp"))->text();
+            portField = dialog->findChild<QLineEdit *>(QStringLiteral("editPortNo"))->text();
+            dialog->findChild<QLineEdit *>(QStringLiteral("editUsername"))->setText(QStringLiteral("admin"));
+            dialog->findChild<QLineEdit *>(QStringLiteral("editUserPwd"))->setText(QStringLiteral("admin"));
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("btnOk")), Qt::LeftButton);
+            return dialog->result();
+        });
+        window->on_connectButton_clicked();
+        QCOMPARE(hostField, QStringLiteral("127.0.0.1"));
+        QCOMPARE(portField, QString::number(controller.port()));
+        QVERIFY2(window->session.loggedIn, qPrintable(boxTexts()));
+        QCOMPARE(window->session.port, controller.port());
+        QCOMPARE(hoststore::hosts().size(), 1);
+
+        // "断开连接" ends the session and tells the controller.
+        window->on_disconnectButton_clicked();
+        QVERIFY(!window->session.loggedIn);
+        QVERIFY(
+            QTest::qWaitFor([&] { return !controller.requests(QStringLiteral("Logout")).isEmpty(); }, 3000));
+        QVERIFY(Dialogs::shownBoxes().isEmpty());
+    }
+};
+
+PELMORA_TEST_MAIN(TestSession)
+#include "test_session.moc"
