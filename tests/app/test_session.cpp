@@ -12,14 +12,18 @@
 #include "uikit/dialogs.h"
 #include "uikit/helpers.h"
 #include "uikit/nestedwait.h"
+#include "wall/matrixscreen.h"
 #include "wall/screenwidget.h"
 #include "wall/windowwidget.h"
 
 #include <QDialog>
+#include <QJsonArray>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSettings>
 #include <QTimer>
 
@@ -299,6 +303,62 @@ private slots:
         QCOMPARE(uikit::WaitScope::depth(), 0);
         QCOMPARE(uikit::pendingRetired(), 0);
         QVERIFY(QTest::qWaitFor([&] { return item.isNull(); }, 2000));
+    }
+
+    void screenGroupsAndZoom()
+    {
+        auto controller = startController();
+        QVERIFY(controller);
+        window = makeWindow();
+        pointAt(*window, controller->port());
+        QVERIFY(window->login(QStringLiteral("admin"), QStringLiteral("admin")));
+        Ui::MainWindow2 &ui = window->form();
+        ScreenWidget *canvas = ui.labelScreen;
+
+        // The buttons carry the groups' names; the current group's windows are on the canvas.
+        const QJsonArray groups = controller->state().value(QStringLiteral("Groups")).toArray();
+        QVERIFY(groups.size() >= 2);
+        QCOMPARE(ui.btnMultiScreen2->text(), groups[1].toObject().value(QStringLiteral("Name")).toString());
+        QVERIFY(!ui.btnMultiScreen2->isHidden());
+        QCOMPARE(ui.btnMultiScreen3->isHidden(), groups.size() < 3);
+        QCOMPARE(window->currentScreenGroup(), 1);
+        QCOMPARE(canvas->windows().size(),
+                 controller->windowList(0).value(QStringLiteral("Windows")).toArray().size());
+
+        QTest::mouseClick(ui.btnMultiScreen2, Qt::LeftButton);
+        QCOMPARE(window->currentScreenGroup(), 2);
+        QVERIFY(!ui.btnMultiScreen1->isChecked());
+        QCOMPARE(controller->requests(QStringLiteral("SetCurScreen"))
+                     .last()
+                     .json()
+                     .value(QStringLiteral("Index"))
+                     .toInt(),
+                 1);
+        QCOMPARE(canvas->windows().size(),
+                 controller->windowList(1).value(QStringLiteral("Windows")).toArray().size());
+        QCOMPARE(canvas->totalWidth(), groups[1].toObject().value(QStringLiteral("Width")).toInt());
+
+        // Zoom: 150 % scales the canvas by 1.25; the smallest zoom is 50 %.
+        const QSize before = canvas->size();
+        QTest::mouseClick(ui.btnScreenZoomIn, Qt::LeftButton);
+        QCOMPARE(ui.labelZoom->text(), QStringLiteral("150%"));
+        QVERIFY(qAbs(canvas->width() - before.width() * 1.25) <= 1 ||
+                qAbs(canvas->height() - before.height() * 1.25) <= 1);
+        for (int i = 0; i < 3; ++i)
+            QTest::mouseClick(ui.btnScreenZoomOut, Qt::LeftButton);
+        QCOMPARE(ui.labelZoom->text(), QStringLiteral("50%"));
+
+        // The independent-screen view: no group checked, "ScreenGroup" 0.
+        QTest::mouseClick(ui.btnMatrixScreen, Qt::LeftButton);
+        QCOMPARE(window->currentScreenGroup(), 0);
+        QVERIFY(!ui.mattrixWidget->isHidden());
+        QVERIFY(ui.scrollArea->isHidden());
+
+        // After a disconnect the group buttons do nothing.
+        window->on_disconnectButton_clicked();
+        const int switches = controller->requests(QStringLiteral("SetCurScreen")).size();
+        QTest::mouseClick(ui.btnMultiScreen1, Qt::LeftButton);
+        QCOMPARE(controller->requests(QStringLiteral("SetCurScreen")).size(), switches);
     }
 
     void connectThroughDiscovery()
