@@ -4,6 +4,7 @@
 #include "testmain.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QJsonArray>
 
@@ -382,12 +383,15 @@ private slots:
         auto curTime = [this] {
             return client().get("GetVideoParams&WindowId=101").json().value("CurTime").toInt();
         };
+        QElapsedTimer clock;
+        clock.start();
         QVERIFY(
             post({{"Command", "VideoCtrl"}, {"WindowId", 101}, {"CtrlCmd", "SetTime"}, {"TimeInSecond", 100}})
                 .isOk());
         QTest::qWait(1100);
         const int playing = curTime();
-        QVERIFY2(playing >= 101 && playing <= 105, qPrintable(QString::number(playing)));
+        const int latest = 100 + int(clock.elapsed() / 1000) + 1;
+        QVERIFY2(playing >= 101 && playing <= latest, qPrintable(QString::number(playing)));
         QVERIFY(post({{"Command", "VideoCtrl"}, {"WindowId", 101}, {"CtrlCmd", "Pause"}}).isOk());
         const int paused = curTime();
         QTest::qWait(1100);
@@ -504,9 +508,14 @@ private slots:
     {
         const QJsonArray plan{QJsonObject{{"Name", "Morning Welcome"}, {"TimeInSeconds", 1}},
                               QJsonObject{{"Name", "Security View"}, {"TimeInSeconds", 600}}};
+        QElapsedTimer clock;
+        clock.start();
         QVERIFY(post({{"Command", "SetQuickSwitch"}, {"Control", 1}, {"ModalList", plan}}).isOk());
-        QCOMPARE(client().get("GetScrSetting").json().value("ScrIndex").toInt(), 0);
-        QCOMPARE(client().get("GetCurWindowList").json().value("Windows").toArray().size(), 2);
+        const QJsonObject first = client().get("GetCurWindowList").json();
+        if (clock.elapsed() < 900) { // else the machine stalled past the first scene's second
+            QCOMPARE(first.value("ScrIndex").toInt(), 0);
+            QCOMPARE(first.value("Windows").toArray().size(), 2);
+        }
         QTest::qWait(1100);
         QCOMPARE(client().get("GetScrSetting").json().value("ScrIndex").toInt(), 1);
         QVERIFY(post({{"Command", "SetQuickSwitch"}, {"Control", 0}}).isOk());
