@@ -25,6 +25,13 @@ QLybListWidget::QLybListWidget(QWidget *parent) : QListWidget(parent)
     connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved, this, &QLybListWidget::forgetPress);
 }
 
+QLybListWidget::~QLybListWidget()
+{
+    // The model is a child and is destroyed after this part of the object: its reset
+    // signals must not reach forgetPress() any more.
+    disconnect(model(), nullptr, this, nullptr);
+}
+
 void QLybListWidget::setDragRunner(std::function<void(QDrag *)> runner)
 {
     dragRunner() = std::move(runner);

@@ -14,6 +14,7 @@ class QLybListWidget : public QListWidget
     Q_OBJECT
 public:
     explicit QLybListWidget(QWidget *parent = nullptr);
+    ~QLybListWidget() override;
 
     // Entries may be dragged out of the list. Set at construction; cleared for lists whose
     // entries cannot become windows (scenes).
