@@ -155,7 +155,7 @@ void ScreenGroups::setZoom(float zoom)
         return;
     const QRect geometry =
         wall::zoomedCanvasGeometry(zoom, m_canvasArea.size(), canvas->totalWidth(), canvas->totalHeight());
-    canvas->setGeometry(geometry);
+    // The scroll area places the canvas (centred); only its size is set here.
     canvas->setFixedSize(geometry.size());
     canvas->relayoutWindows(-1);
 }
