@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "app/titlebarmenu.h"
 #include "library/imagewidget.h"
+#include "library/librarypanel.h"
 #include "library/qlyblistwidget.h"
 #include "net/loginsession.h"
 #include "net/transport.h"
@@ -60,7 +61,6 @@ MainWindow2::MainWindow2(QWidget *parent) : QMainWindow(parent), ui(new Ui::Main
     setFixedSize(app::fixedWindowSize(screen->availableGeometry().size()));
 
     ui->progressBar->hide();
-    prepareCategoryLists();
 
     ui->mattrixWidget->setStyleSheet(QString::fromLatin1(kMatrixStyle));
 
@@ -88,7 +88,7 @@ void MainWindow2::createAreas()
     m_connection = new ConnectionFlow(this, ui->btnConnect, &session, m_transport, this);
     m_connection->afterLogin = [this] { afterLogin(); };
     m_connection->enterDisconnectedState = [this] { enterDisconnectedState(); };
-    m_connection->ticker()->onFourthTick = [this] { on_updateVideo_timer(); };
+    m_connection->ticker()->onFourthTick = [this] { m_library->refreshApplicationWindows(); };
 
     ScreenGroupWidgets widgets;
     widgets.window = this;
@@ -102,6 +102,39 @@ void MainWindow2::createAreas()
     m_screens = new ScreenGroups(widgets, m_transport, &session, this);
 
     m_windowCommands = new WindowCommands(ui->labelScreen, m_transport, &session, this, this);
+
+    // The strips and the category bar: the video category is selected from the start.
+    library::LibraryWidgets lib;
+    lib.window = this;
+    lib.videoListButton = ui->videoListButton;
+    lib.modalListButton = ui->modalListButton;
+    lib.audioListButton = ui->audioListButton;
+    lib.pptListButton = ui->pptListButton;
+    lib.webListButton = ui->webListButton;
+    lib.netVideoListButton = ui->netVideoListButton;
+    lib.usbVideoListButton = ui->usbVideoListButton;
+    lib.docListButton = ui->docListButton;
+    lib.captionButton = ui->captionButton;
+    lib.musicButton = ui->musicButton;
+    lib.btnSelectAll = ui->btnSelectAll;
+    lib.btnDeSelectAll = ui->btnDeSelectAll;
+    lib.btnSaveModal = ui->btnSaveModal;
+    lib.btnRemoveModal = ui->btnRemoveModal;
+    lib.progressBar = ui->progressBar;
+    lib.btnBGMPlay = ui->btnBGMPlay;
+    lib.btnBGMStop = ui->btnBGMStop;
+    lib.sliderBGMVolume = ui->sliderBGMVolume;
+    lib.videoList = ui->videoList;
+    lib.audioList = ui->audioList;
+    lib.modalList = ui->modalList;
+    lib.autoSwitch = ui->autoSwitch;
+    lib.captionList = ui->captionList;
+    lib.btnAudioMute = ui->btnAudioMute;
+    m_library = new library::LibraryPanel(lib, m_transport, networkManager, &session, this);
+    m_library->openFromList = [this](const QString &name, int videoId) {
+        return m_windowCommands->openFromList(name, videoId);
+    };
+    m_library->fillWindowCommandContext(m_windowCommands->context);
     m_windowCommands->context.currentScreenGroup = [this] { return currentScreenGroup(); };
 }
 
@@ -119,6 +152,12 @@ MainWindow2::~MainWindow2()
 {
     if (autoLoginTimer)
         autoLoginTimer->stop();
+    // Nothing the form does while it is taken apart may reach the areas any more.
+    const QList<QObject *> children = findChildren<QObject *>();
+    for (QObject *child : children)
+        disconnect(child, nullptr, this, nullptr);
+    delete m_library;
+    m_library = nullptr;
     delete m_windowCommands;
     delete m_screens;
     delete m_connection;
@@ -138,21 +177,6 @@ void MainWindow2::setWindowIconFromProgramDir()
         setWindowIcon(QIcon(beside));
     else
         setWindowIcon(QIcon(QStringLiteral(":/images/newskin/logo.png")));
-}
-
-// The three thumbnail strips: videos and scenes carry check boxes, only videos can be
-// dragged onto the wall before a login; everything but the video strip starts hidden.
-void MainWindow2::prepareCategoryLists()
-{
-    ui->videoList->checkable = true;
-    ui->modalList->checkable = true;
-    ui->audioList->listWidget()->allowDrag = false;
-    ui->modalList->listWidget()->allowDrag = false;
-    ui->audioList->hide();
-    ui->autoSwitch->hide();
-    ui->modalList->hide();
-    ui->captionList->hide();
-    ui->videoList->show();
 }
 
 void MainWindow2::buildSettingsMenu()

@@ -12,6 +12,10 @@
 #include <functional>
 
 class ConnectionFlow;
+class QListWidgetItem;
+namespace library {
+class LibraryPanel;
+}
 class QNetworkAccessManager;
 class QPushButton;
 class QTimer;
@@ -52,6 +56,7 @@ public:
     ConnectionFlow *connection() const { return m_connection; }
     ScreenGroups *screens() const { return m_screens; }
     WindowCommands *windowCommands() const { return m_windowCommands; }
+    library::LibraryPanel *library() const { return m_library; }
 
     // --- command transport
     bool sendGetCommand(const QString &commandText, bool sync, QByteArray *reply);
@@ -93,6 +98,11 @@ public:
     void on_windowResize(uint windowId, QRect rect, bool moveTop);
     void on_windowRaised(uint windowId);
     void on_windowButton_clicked(uint windowId, int btnId);
+
+    // --- media library and background music
+    void on_videoListItem_dblclicked(QListWidgetItem *item, QString name, uint id);
+    void on_playBgMusicFile(QStringList *fileList);
+    void on_setBgMusicVolume(int volume);
     // Rebuilds the menu of btnSettings for `role` and attaches it (the old menu is retired).
     void buildSettingsMenu();
     // 1 to 4 for the first checked screen-group button, 0 when none is checked.
@@ -119,10 +129,26 @@ private slots:
     void on_btnScreenZoomOut_clicked();
     void on_btnMoveBottom_clicked();
     void on_btnClearScr_clicked();
+    void on_videoListButton_clicked();
+    void on_modalListButton_clicked();
+    void on_audioListButton_clicked();
+    void on_pptListButton_clicked();
+    void on_webListButton_clicked();
+    void on_netVideoListButton_clicked();
+    void on_usbVideoListButton_clicked();
+    void on_docListButton_clicked();
+    void on_captionButton_clicked();
+    void on_musicButton_clicked();
+    void on_btnSelectAll_clicked();
+    void on_btnDeSelectAll_clicked();
+    void on_btnSaveModal_clicked();
+    void on_btnRemoveModal_clicked();
+    void on_btnBGMPlay_clicked();
+    void on_btnBGMStop_clicked();
+    void on_sliderBGMVolume_valueChanged(int value);
 
 private:
     void setWindowIconFromProgramDir();
-    void prepareCategoryLists();
     void createAreas();
     void connectCanvas();
 
@@ -131,4 +157,5 @@ private:
     ConnectionFlow *m_connection = nullptr;
     ScreenGroups *m_screens = nullptr;
     WindowCommands *m_windowCommands = nullptr;
+    library::LibraryPanel *m_library = nullptr;
 };

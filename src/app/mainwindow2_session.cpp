@@ -5,6 +5,7 @@
 #include "app/mainwindow2.h"
 #include "app/mainwindow2_form.h"
 #include "library/imagewidget.h"
+#include "library/librarypanel.h"
 #include "net/hoststore.h"
 #include "net/loginsession.h"
 #include "net/transport.h"
@@ -74,20 +75,37 @@ void MainWindow2::afterLogin()
     session.loggedIn = true;
     ui->labelScreen->setConnected(true);
     ui->audioListButton->setIcon(QIcon(QStringLiteral(":/images/picture.png")));
-    ui->audioList->checkable = true;
+    m_library->prepareLogin();
 
     installCanvas();
     GetScrSetting();
+    // Every request below waits in turn; one that fails shows what it shows and the
+    // sequence goes on. The window lives for the whole run, but re-check it after waits.
+    const auto steps = std::initializer_list<std::function<void()>>{
+        [this] { m_library->getVideoList(); },
+        [this] { m_library->getUSBVideoList(); },
+        [this] { m_library->getPicList(); },
+        [this] { m_library->getDocList(); },
+        [this] { m_library->getWebList(); },
+        [this] { m_library->getPptList(); },
+        [this] { m_library->getNetVideoList(); },
+        [this] { GetCurWindowList(); },
+        [this] {
+            QByteArray version;
+            sendGetCommand(QStringLiteral("GetVersion"), true, &version);
+        },
+        [this] { m_library->getAudioList(); },
+    };
+    for (const auto &step : steps) {
+        if (!self)
+            return;
+        step();
+    }
     if (!self)
         return;
-    GetCurWindowList();
-    if (!self)
-        return;
-    QByteArray version;
-    sendGetCommand(QStringLiteral("GetVersion"), true, &version);
-    if (!self)
-        return;
+    m_library->finishLogin();
     m_connection->ticker()->start();
+    m_library->on_videoListButton_clicked();
     buildSettingsMenu();
 }
 
@@ -96,6 +114,7 @@ void MainWindow2::enterDisconnectedState()
     session.loggedIn = false;
     ui->labelScreen->setConnected(false);
     app::applyDisconnectedState(*ui);
+    m_library->enterDisconnectedState();
     ui->labelScreen->clearWindows();
     ui->mattrixWidget->clearDisplays();
 }
@@ -136,8 +155,11 @@ void MainWindow2::on_autoLogin_timer()
     m_connection->autoLogin();
 }
 
-// Every fourth tick of the update timer.
-void MainWindow2::on_updateVideo_timer() {}
+// The one-second update timer.
+void MainWindow2::on_updateVideo_timer()
+{
+    m_connection->ticker()->tick();
+}
 
 // --- wall
 
@@ -239,4 +261,109 @@ void MainWindow2::on_btnMoveBottom_clicked()
 void MainWindow2::on_btnClearScr_clicked()
 {
     m_windowCommands->clearScreen();
+}
+
+// --- media library and background music
+
+void MainWindow2::on_videoListItem_dblclicked(QListWidgetItem *item, QString name, uint id)
+{
+    m_library->on_videoListItem_dblclicked(item, name, id);
+}
+
+void MainWindow2::on_playBgMusicFile(QStringList *fileList)
+{
+    m_library->on_playBgMusicFile(fileList);
+}
+
+void MainWindow2::on_setBgMusicVolume(int volume)
+{
+    m_library->on_setBgMusicVolume(volume);
+}
+
+void MainWindow2::on_videoListButton_clicked()
+{
+    m_library->on_videoListButton_clicked();
+}
+
+void MainWindow2::on_modalListButton_clicked()
+{
+    m_library->on_modalListButton_clicked();
+}
+
+void MainWindow2::on_audioListButton_clicked()
+{
+    m_library->on_audioListButton_clicked();
+}
+
+void MainWindow2::on_pptListButton_clicked()
+{
+    m_library->on_pptListButton_clicked();
+}
+
+void MainWindow2::on_webListButton_clicked()
+{
+    m_library->on_webListButton_clicked();
+}
+
+void MainWindow2::on_netVideoListButton_clicked()
+{
+    m_library->on_netVideoListButton_clicked();
+}
+
+void MainWindow2::on_usbVideoListButton_clicked()
+{
+    m_library->on_usbVideoListButton_clicked();
+}
+
+void MainWindow2::on_docListButton_clicked()
+{
+    m_library->on_docListButton_clicked();
+}
+
+void MainWindow2::on_captionButton_clicked()
+{
+    m_library->on_captionButton_clicked();
+}
+
+void MainWindow2::on_musicButton_clicked()
+{
+    m_library->on_musicButton_clicked();
+}
+
+void MainWindow2::on_btnSelectAll_clicked()
+{
+    m_library->on_btnSelectAll_clicked();
+}
+
+void MainWindow2::on_btnDeSelectAll_clicked()
+{
+    m_library->on_btnDeSelectAll_clicked();
+}
+
+// Outside the scene category the two list buttons add and remove resources.
+void MainWindow2::on_btnSaveModal_clicked()
+{
+    if (!m_library->isChecked(library::Category::Scene))
+        m_library->addResource();
+}
+
+void MainWindow2::on_btnRemoveModal_clicked()
+{
+    if (!m_library->isChecked(library::Category::Scene))
+        m_library->removeCheckedResources();
+}
+
+void MainWindow2::on_btnBGMPlay_clicked()
+{
+    m_library->on_btnBGMPlay_clicked();
+}
+
+void MainWindow2::on_btnBGMStop_clicked()
+{
+    m_library->on_btnBGMStop_clicked();
+}
+
+void MainWindow2::on_sliderBGMVolume_valueChanged(int value)
+{
+    m_library->on_sliderBGMVolume_valueChanged(value);
 }

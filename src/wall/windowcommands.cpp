@@ -88,6 +88,12 @@ void WindowCommands::on_newWindow(S_WINDOW *pWindow)
         window->winType = type;
 
     const uint id = window->windowId;
+    if (window->winType < 0) {
+        // An entry without a window type (background music) opens no window.
+        if (m_canvas)
+            m_canvas->removeWindow(id);
+        return;
+    }
     if (overloaded()) {
         if (m_canvas)
             m_canvas->removeWindow(id);
