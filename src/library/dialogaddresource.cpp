@@ -16,7 +16,6 @@
 namespace {
 constexpr int kFormWidth = 480;
 constexpr int kFormHeight = 260;
-constexpr int kTitleHeight = 30;
 
 QString tr_(const char *text)
 {
@@ -60,28 +59,11 @@ void DialogAddResource::setupUi()
     root->setContentsMargins(1, 1, 1, 1);
     root->setSpacing(0);
 
-    widget_title = new QWidget(this);
-    widget_title->setObjectName(QStringLiteral("widget_title"));
-    widget_title->setFixedHeight(kTitleHeight);
-    auto *titleLayout = new QHBoxLayout(widget_title);
-    titleLayout->setContentsMargins(6, 0, 0, 0);
-    titleLayout->setSpacing(4);
-    lab_Ico = new QLabel(widget_title);
-    lab_Ico->setObjectName(QStringLiteral("lab_Ico"));
-    lab_Ico->setFixedWidth(kTitleHeight);
-    lab_Ico->setAlignment(Qt::AlignCenter);
-    titleLayout->addWidget(lab_Ico);
-    lab_Title = new QLabel(widget_title);
-    lab_Title->setObjectName(QStringLiteral("lab_Title"));
-    lab_Title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    titleLayout->addWidget(lab_Title, 1);
-    btnMenu_Close = new QPushButton(widget_title);
-    btnMenu_Close->setObjectName(QStringLiteral("btnMenu_Close"));
-    btnMenu_Close->setFixedSize(40, kTitleHeight);
-    btnMenu_Close->setFocusPolicy(Qt::NoFocus);
-    btnMenu_Close->setFlat(true);
-    titleLayout->addWidget(btnMenu_Close);
-    root->addWidget(widget_title);
+    const TitleStrip strip = addTitleStrip(root);
+    widget_title = strip.widget;
+    lab_Ico = strip.icon;
+    lab_Title = strip.title;
+    btnMenu_Close = strip.close;
 
     auto *body = new QWidget(this);
     body->setObjectName(QStringLiteral("widget_main"));

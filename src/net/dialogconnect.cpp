@@ -24,7 +24,6 @@
 namespace {
 constexpr int kFormWidth = 420;
 constexpr int kFormHeight = 520;
-constexpr int kTitleHeight = 30;
 
 // Device family codes in the order of the combo box; the code is the item data.
 const char *const kFamilies[] = {
@@ -188,31 +187,11 @@ void DialogConnect::setupUi()
     root->setContentsMargins(1, 1, 1, 1);
     root->setSpacing(0);
 
-    widget_title = new QWidget(this);
-    widget_title->setObjectName(QStringLiteral("widget_title"));
-    widget_title->setFixedHeight(kTitleHeight);
-    auto *titleLayout = new QHBoxLayout(widget_title);
-    titleLayout->setContentsMargins(6, 0, 0, 0);
-    titleLayout->setSpacing(4);
-
-    lab_Ico = new QLabel(widget_title);
-    lab_Ico->setObjectName(QStringLiteral("lab_Ico"));
-    lab_Ico->setFixedWidth(kTitleHeight);
-    lab_Ico->setAlignment(Qt::AlignCenter);
-    titleLayout->addWidget(lab_Ico);
-
-    lab_Title = new QLabel(widget_title);
-    lab_Title->setObjectName(QStringLiteral("lab_Title"));
-    lab_Title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    titleLayout->addWidget(lab_Title, 1);
-
-    btnMenu_Close = new QPushButton(widget_title);
-    btnMenu_Close->setObjectName(QStringLiteral("btnMenu_Close"));
-    btnMenu_Close->setFixedSize(40, kTitleHeight);
-    btnMenu_Close->setFocusPolicy(Qt::NoFocus);
-    btnMenu_Close->setFlat(true);
-    titleLayout->addWidget(btnMenu_Close);
-    root->addWidget(widget_title);
+    const TitleStrip strip = addTitleStrip(root);
+    widget_title = strip.widget;
+    lab_Ico = strip.icon;
+    lab_Title = strip.title;
+    btnMenu_Close = strip.close;
 
     auto *body = new QVBoxLayout;
     body->setContentsMargins(16, 12, 16, 12);
