@@ -52,18 +52,7 @@ DialogAddResource::DialogAddResource(int type, QWidget *parent) : FramelessDialo
 
 void DialogAddResource::setupUi()
 {
-    setObjectName(QStringLiteral("DialogAddResource"));
-    resize(kFormWidth, kFormHeight);
-
-    auto *root = new QVBoxLayout(this);
-    root->setContentsMargins(1, 1, 1, 1);
-    root->setSpacing(0);
-
-    const TitleStrip strip = addTitleStrip(root);
-    widget_title = strip.widget;
-    lab_Ico = strip.icon;
-    lab_Title = strip.title;
-    btnMenu_Close = strip.close;
+    QVBoxLayout *root = buildFrame(QStringLiteral("DialogAddResource"), kFormWidth, kFormHeight);
 
     auto *body = new QWidget(this);
     body->setObjectName(QStringLiteral("widget_main"));

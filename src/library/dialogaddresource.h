@@ -42,10 +42,6 @@ private:
     QString m_userName;
     QString m_password;
 
-    QWidget *widget_title = nullptr;
-    QLabel *lab_Ico = nullptr;
-    QLabel *lab_Title = nullptr;
-    QPushButton *btnMenu_Close = nullptr;
     QLabel *labelName = nullptr;
     QLineEdit *lineEditName = nullptr;
     QLabel *labelPath = nullptr;

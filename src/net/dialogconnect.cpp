@@ -180,18 +180,7 @@ void DialogConnect::on_btnOk_clicked()
 
 void DialogConnect::setupUi()
 {
-    setObjectName(QStringLiteral("DialogConnect"));
-    resize(kFormWidth, kFormHeight);
-
-    auto *root = new QVBoxLayout(this);
-    root->setContentsMargins(1, 1, 1, 1);
-    root->setSpacing(0);
-
-    const TitleStrip strip = addTitleStrip(root);
-    widget_title = strip.widget;
-    lab_Ico = strip.icon;
-    lab_Title = strip.title;
-    btnMenu_Close = strip.close;
+    QVBoxLayout *root = buildFrame(QStringLiteral("DialogConnect"), kFormWidth, kFormHeight);
 
     auto *body = new QVBoxLayout;
     body->setContentsMargins(16, 12, 16, 12);

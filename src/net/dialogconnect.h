@@ -51,10 +51,6 @@ private:
     void setupUi();
     void startSearch();
 
-    QWidget *widget_title = nullptr;
-    QLabel *lab_Ico = nullptr;
-    QLabel *lab_Title = nullptr;
-    QPushButton *btnMenu_Close = nullptr;
     QLineEdit *editHostIp = nullptr;
     QLineEdit *editPortNo = nullptr;
     QLineEdit *editHostName = nullptr;

@@ -39,18 +39,7 @@ void DialogSelectLocalIp::on_btnOk_clicked()
 
 void DialogSelectLocalIp::setupUi()
 {
-    setObjectName(QStringLiteral("DialogSelectLocalIp"));
-    resize(kFormWidth, kFormHeight);
-
-    auto *root = new QVBoxLayout(this);
-    root->setContentsMargins(1, 1, 1, 1);
-    root->setSpacing(0);
-
-    const TitleStrip strip = addTitleStrip(root);
-    widget_title = strip.widget;
-    lab_Ico = strip.icon;
-    lab_Title = strip.title;
-    btnMenu_Close = strip.close;
+    QVBoxLayout *root = buildFrame(QStringLiteral("DialogSelectLocalIp"), kFormWidth, kFormHeight);
 
     auto *body = new QVBoxLayout;
     body->setContentsMargins(12, 10, 12, 10);

@@ -29,10 +29,6 @@ public slots:
 private:
     void setupUi();
 
-    QWidget *widget_title = nullptr;
-    QLabel *lab_Ico = nullptr;
-    QLabel *lab_Title = nullptr;
-    QPushButton *btnMenu_Close = nullptr;
     QLabel *labelInfo = nullptr;
     QListWidget *listWidget = nullptr;
     QPushButton *btnOk = nullptr;

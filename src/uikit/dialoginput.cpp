@@ -34,18 +34,7 @@ DialogInput::DialogInput(const QString &prompt, const QString &initialText, bool
 
 void DialogInput::setupUi()
 {
-    setObjectName(QStringLiteral("DialogInput"));
-    resize(kFormWidth, kFormHeight);
-
-    auto *root = new QVBoxLayout(this);
-    root->setContentsMargins(1, 1, 1, 1);
-    root->setSpacing(0);
-
-    const TitleStrip strip = addTitleStrip(root);
-    widget_title = strip.widget;
-    lab_Ico = strip.icon;
-    lab_Title = strip.title;
-    btnMenu_Close = strip.close;
+    QVBoxLayout *root = buildFrame(QStringLiteral("DialogInput"), kFormWidth, kFormHeight);
 
     auto *body = new QWidget(this);
     body->setObjectName(QStringLiteral("widget_main"));

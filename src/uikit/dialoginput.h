@@ -26,10 +26,6 @@ private slots:
 private:
     void setupUi();
 
-    QWidget *widget_title = nullptr;
-    QLabel *lab_Ico = nullptr;
-    QLabel *lab_Title = nullptr;
-    QPushButton *btnMenu_Close = nullptr;
     QLabel *labelPicture = nullptr;
     QLabel *labelInfo = nullptr;
     QLineEdit *lineEdit = nullptr;

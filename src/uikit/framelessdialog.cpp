@@ -47,33 +47,38 @@ void FramelessDialog::mouseReleaseEvent(QMouseEvent *event)
     QDialog::mouseReleaseEvent(event);
 }
 
-FramelessDialog::TitleStrip FramelessDialog::addTitleStrip(QVBoxLayout *root)
+QVBoxLayout *FramelessDialog::buildFrame(const QString &objectName, int formWidth, int formHeight)
 {
-    TitleStrip strip{};
-    strip.widget = new QWidget(this);
-    strip.widget->setObjectName(QStringLiteral("widget_title"));
-    strip.widget->setFixedHeight(kTitleHeight);
-    auto *layout = new QHBoxLayout(strip.widget);
+    setObjectName(objectName);
+    resize(formWidth, formHeight);
+    auto *root = new QVBoxLayout(this);
+    root->setContentsMargins(1, 1, 1, 1);
+    root->setSpacing(0);
+
+    widget_title = new QWidget(this);
+    widget_title->setObjectName(QStringLiteral("widget_title"));
+    widget_title->setFixedHeight(kTitleHeight);
+    auto *layout = new QHBoxLayout(widget_title);
     layout->setContentsMargins(6, 0, 0, 0);
     layout->setSpacing(4);
 
-    strip.icon = new QLabel(strip.widget);
-    strip.icon->setObjectName(QStringLiteral("lab_Ico"));
-    strip.icon->setFixedWidth(kTitleHeight);
-    strip.icon->setAlignment(Qt::AlignCenter);
-    layout->addWidget(strip.icon);
+    lab_Ico = new QLabel(widget_title);
+    lab_Ico->setObjectName(QStringLiteral("lab_Ico"));
+    lab_Ico->setFixedWidth(kTitleHeight);
+    lab_Ico->setAlignment(Qt::AlignCenter);
+    layout->addWidget(lab_Ico);
 
-    strip.title = new QLabel(strip.widget);
-    strip.title->setObjectName(QStringLiteral("lab_Title"));
-    strip.title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    layout->addWidget(strip.title, 1);
+    lab_Title = new QLabel(widget_title);
+    lab_Title->setObjectName(QStringLiteral("lab_Title"));
+    lab_Title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    layout->addWidget(lab_Title, 1);
 
-    strip.close = new QPushButton(strip.widget);
-    strip.close->setObjectName(QStringLiteral("btnMenu_Close"));
-    strip.close->setFixedSize(40, kTitleHeight);
-    strip.close->setFocusPolicy(Qt::NoFocus);
-    strip.close->setFlat(true);
-    layout->addWidget(strip.close);
-    root->addWidget(strip.widget);
-    return strip;
+    btnMenu_Close = new QPushButton(widget_title);
+    btnMenu_Close->setObjectName(QStringLiteral("btnMenu_Close"));
+    btnMenu_Close->setFixedSize(40, kTitleHeight);
+    btnMenu_Close->setFocusPolicy(Qt::NoFocus);
+    btnMenu_Close->setFlat(true);
+    layout->addWidget(btnMenu_Close);
+    root->addWidget(widget_title);
+    return root;
 }

@@ -20,17 +20,17 @@ public:
     void fixScaledSize(int formWidth, int formHeight);
 
 protected:
-    // The title strip every dialog carries: `widget_title` holding the icon label `lab_Ico`,
-    // the title `lab_Title` and the close button `btnMenu_Close`, added to `root`.
-    struct TitleStrip
-    {
-        QWidget *widget;
-        QLabel *icon;
-        QLabel *title;
-        QPushButton *close;
-    };
+    // Names the dialog, gives it its form size and builds the frame every dialog carries:
+    // a vertical root layout whose first row is the title strip `widget_title` with the
+    // icon label `lab_Ico`, the title `lab_Title` and the close button `btnMenu_Close`.
+    // Returns the root layout for the dialog's own rows.
+    QVBoxLayout *buildFrame(const QString &objectName, int formWidth, int formHeight);
+
     static constexpr int kTitleHeight = 30;
-    TitleStrip addTitleStrip(QVBoxLayout *root);
+    QWidget *widget_title = nullptr;
+    QLabel *lab_Ico = nullptr;
+    QLabel *lab_Title = nullptr;
+    QPushButton *btnMenu_Close = nullptr;
 
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

@@ -30,18 +30,7 @@ frmMessageBox::frmMessageBox(QWidget *parent) : FramelessDialog(parent)
 
 void frmMessageBox::setupUi()
 {
-    setObjectName(QStringLiteral("frmMessageBox"));
-    resize(kFormWidth, kFormHeight);
-
-    auto *root = new QVBoxLayout(this);
-    root->setContentsMargins(1, 1, 1, 1);
-    root->setSpacing(0);
-
-    const TitleStrip strip = addTitleStrip(root);
-    widget_title = strip.widget;
-    lab_Ico = strip.icon;
-    lab_Title = strip.title;
-    btnMenu_Close = strip.close;
+    QVBoxLayout *root = buildFrame(QStringLiteral("frmMessageBox"), kFormWidth, kFormHeight);
 
     groupBoxMsg = new QGroupBox(this);
     groupBoxMsg->setObjectName(QStringLiteral("groupBoxMsg"));

@@ -26,10 +26,6 @@ private slots:
 private:
     void setupUi();
 
-    QWidget *widget_title = nullptr;
-    QLabel *lab_Ico = nullptr;
-    QLabel *lab_Title = nullptr;
-    QPushButton *btnMenu_Close = nullptr;
     QGroupBox *groupBoxMsg = nullptr;
     QLabel *labIcoMain = nullptr;
     QLabel *labInfo = nullptr;
