@@ -87,18 +87,18 @@ bool usesSharedList(Category category)
 
 const LoaderSpec &loaderSpec(Loader loader)
 {
-    for (const LoaderSpec &spec : kLoaders) {
-        if (spec.loader == loader)
-            return spec;
+    for (const LoaderSpec &row : kLoaders) {
+        if (row.loader == loader)
+            return row;
     }
     return kLoaders[0];
 }
 
 bool loaderOf(Category category, Loader *loader)
 {
-    for (const LoaderSpec &spec : kLoaders) {
-        if (spec.category == category) {
-            *loader = spec.loader;
+    for (const LoaderSpec &row : kLoaders) {
+        if (row.category == category) {
+            *loader = row.loader;
             return true;
         }
     }
@@ -133,8 +133,8 @@ QString officeIconFor(const QString &name, bool *fetchThumbnail)
 
 QList<ParsedEntry> parseListReply(Loader loader, const QJsonObject &reply)
 {
-    const LoaderSpec &spec = loaderSpec(loader);
-    const QJsonArray array = reply.value(QLatin1String(spec.replyKey)).toArray();
+    const LoaderSpec &row = loaderSpec(loader);
+    const QJsonArray array = reply.value(QLatin1String(row.replyKey)).toArray();
     QList<ParsedEntry> entries;
     entries.reserve(array.size());
     for (const QJsonValue &element : array) {
@@ -142,41 +142,41 @@ QList<ParsedEntry> parseListReply(Loader loader, const QJsonObject &reply)
         S_RESOURCE &r = entry.resource;
         switch (loader) {
         case Loader::Picture:
-            r = namedEntry(element, spec.category);
+            r = namedEntry(element, row.category);
             entry.fetchThumbnail = true;
             break;
         case Loader::Video:
-            r = namedEntry(element, spec.category);
+            r = namedEntry(element, row.category);
             r.iconPath = videoIconFor(r.name);
             entry.fetchThumbnail = true;
             break;
         case Loader::Doc:
-            r = namedEntry(element, spec.category);
+            r = namedEntry(element, row.category);
             r.iconPath = QStringLiteral(":/images/text.png");
             r.videoId = -1;
             entry.fetchThumbnail = true;
             break;
         case Loader::Web:
-            r = namedEntry(element, spec.category);
+            r = namedEntry(element, row.category);
             r.iconPath = QStringLiteral(":/images/url.png");
             entry.fetchThumbnail = true;
             break;
         case Loader::Office:
-            r = namedEntry(element, spec.category);
+            r = namedEntry(element, row.category);
             r.iconPath = officeIconFor(r.name, &entry.fetchThumbnail);
             break;
         case Loader::NetVideo:
-            r = namedEntry(element, spec.category);
+            r = namedEntry(element, row.category);
             entry.fetchThumbnail = true;
             break;
         case Loader::Usb:
             r.name = element.toString();
             r.path = QStringLiteral("USB Video");
             r.iconPath = QStringLiteral(":/images/hdmi.png");
-            r.mediaType = windowTypeOf(spec.category);
+            r.mediaType = windowTypeOf(row.category);
             break;
         case Loader::Audio:
-            r = namedEntry(element, spec.category);
+            r = namedEntry(element, row.category);
             r.iconPath = QStringLiteral(":/images/newskin/music-large-white.png");
             break;
         }

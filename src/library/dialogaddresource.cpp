@@ -134,10 +134,10 @@ bool DialogAddResource::acceptOtherFile(const QString &path)
 
 void DialogAddResource::on_btnSelRes_clicked()
 {
-    const library::ResourceTypeSpec *spec = library::resourceTypeOfDialog(m_type);
-    if (!spec || !library::needsUpload(*spec))
+    const library::ResourceTypeSpec *row = library::resourceTypeOfDialog(m_type);
+    if (!row || !library::needsUpload(*row))
         return;
-    const QString chosen = uikit::Dialogs::getOpenFileName(this, tr_(spec->title), tr_(spec->filter));
+    const QString chosen = uikit::Dialogs::getOpenFileName(this, tr_(row->title), tr_(row->filter));
     if (m_type == 5 && !chosen.isEmpty() && !acceptOtherFile(chosen)) {
         lineEditPath->clear();
         lineEditName->clear();

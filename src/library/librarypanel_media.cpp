@@ -119,12 +119,12 @@ bool LibraryPanel::uploadFile(const QString &remotePath, const QString &localFil
 
 void LibraryPanel::addResource()
 {
-    const ResourceTypeSpec *spec = checkedResourceType([this](Category c) { return isChecked(c); });
-    if (!spec)
+    const ResourceTypeSpec *row = checkedResourceType([this](Category c) { return isChecked(c); });
+    if (!row)
         return;
     setCursor(Qt::WaitCursor);
 
-    auto *dialog = new DialogAddResource(spec->dialogType, m_w.window);
+    auto *dialog = new DialogAddResource(row->dialogType, m_w.window);
     const int result = uikit::Dialogs::exec(dialog);
     const QString name = dialog->name();
     const QString path = dialog->path();
@@ -136,21 +136,21 @@ void LibraryPanel::addResource()
         return;
     }
 
-    if (needsUpload(*spec) && !uploadFile(QLatin1String(spec->folder) + name, path)) {
+    if (needsUpload(*row) && !uploadFile(QLatin1String(row->folder) + name, path)) {
         uikit::Dialogs::showError(mainText("文件上传失败！"));
         setCursor(Qt::ArrowCursor);
         return;
     }
 
-    if (m_transport->postCommand(addResourceRequest(*spec, name, path, userName, password),
+    if (m_transport->postCommand(addResourceRequest(*row, name, path, userName, password),
                                  QStringLiteral("AddResource"))) {
         Loader loader;
-        if (loaderOf(spec->category, &loader))
+        if (loaderOf(row->category, &loader))
             m_loader.load(loader);
         // The video loader rebuilds its own strip; the shared strip shows the new list only
         // while its category is still the one selected.
-        if (spec->category != Category::Video && isChecked(spec->category))
-            showInSharedList(spec->category);
+        if (row->category != Category::Video && isChecked(row->category))
+            showInSharedList(row->category);
         uikit::Dialogs::showInfo(mainText("资源添加成功！"));
     }
     setCursor(Qt::ArrowCursor);
@@ -160,22 +160,22 @@ void LibraryPanel::addResource()
 
 void LibraryPanel::removeCheckedResources()
 {
-    const ResourceTypeSpec *spec = checkedResourceType([this](Category c) { return isChecked(c); });
-    if (!spec)
+    const ResourceTypeSpec *row = checkedResourceType([this](Category c) { return isChecked(c); });
+    if (!row)
         return;
-    ImageWidget *strip = spec->category == Category::Video ? m_w.videoList : m_w.audioList;
+    ImageWidget *strip = row->category == Category::Video ? m_w.videoList : m_w.audioList;
     QLybListWidget *list = strip->listWidget();
     for (int i = list->count() - 1; i >= 0; --i) {
         if (i >= list->count() || list->item(i)->checkState() != Qt::Checked)
             continue;
         const QString name = list->item(i)->text();
-        if (!m_transport->postCommand(delResourceRequest(*spec, name), QStringLiteral("DelResource")))
+        if (!m_transport->postCommand(delResourceRequest(*row, name), QStringLiteral("DelResource")))
             continue;
         // The strip may have been rebuilt while the command waited: take the item only if
         // it is still the one that was sent.
         if (i < list->count() && list->item(i)->text() == name)
             delete list->takeItem(i);
-        removeResourceByName(name, *m_catalogue.list(spec->category));
+        removeResourceByName(name, *m_catalogue.list(row->category));
         list->viewport()->update();
         strip->update();
     }

@@ -38,19 +38,19 @@ bool ResourceLoader::fetchSnapshot(const QString &name, QByteArray *bytes)
 
 bool ResourceLoader::load(Loader loader)
 {
-    const LoaderSpec &spec = loaderSpec(loader);
+    const LoaderSpec &row = loaderSpec(loader);
     if (loader == Loader::Audio && beforeAudioList)
         beforeAudioList();
 
     BusyScope busy(busyCursor);
-    m_catalogue->restart(spec.category);
-    const int generation = m_catalogue->generation(spec.category);
-    ResourceList &entries = *m_catalogue->list(spec.category);
+    m_catalogue->restart(row.category);
+    const int generation = m_catalogue->generation(row.category);
+    ResourceList &entries = *m_catalogue->list(row.category);
 
     QByteArray body;
-    const bool ok = m_transport->sendGetCommand(QLatin1String(spec.command), true, &body);
+    const bool ok = m_transport->sendGetCommand(QLatin1String(row.command), true, &body);
     // A newer load or a disconnect emptied the list while this one waited: it owns it now.
-    auto superseded = [&] { return m_catalogue->generation(spec.category) != generation; };
+    auto superseded = [&] { return m_catalogue->generation(row.category) != generation; };
     if (ok && !superseded()) {
         const QList<ParsedEntry> parsed = parseListReply(loader, Transport::parseObject(body));
         for (const ParsedEntry &entry : parsed) {

@@ -28,41 +28,41 @@ const ResourceTypeSpec kTypes[] = {
 
 const ResourceTypeSpec *resourceTypeOf(Category category)
 {
-    for (const ResourceTypeSpec &spec : kTypes) {
-        if (spec.category == category)
-            return &spec;
+    for (const ResourceTypeSpec &row : kTypes) {
+        if (row.category == category)
+            return &row;
     }
     return nullptr;
 }
 
 const ResourceTypeSpec *checkedResourceType(const std::function<bool(Category)> &isChecked)
 {
-    for (const ResourceTypeSpec &spec : kTypes) {
-        if (isChecked(spec.category))
-            return &spec;
+    for (const ResourceTypeSpec &row : kTypes) {
+        if (isChecked(row.category))
+            return &row;
     }
     return nullptr;
 }
 
 const ResourceTypeSpec *resourceTypeOfDialog(int dialogType)
 {
-    for (const ResourceTypeSpec &spec : kTypes) {
-        if (spec.dialogType == dialogType)
-            return &spec;
+    for (const ResourceTypeSpec &row : kTypes) {
+        if (row.dialogType == dialogType)
+            return &row;
     }
     return nullptr;
 }
 
-bool needsUpload(const ResourceTypeSpec &spec)
+bool needsUpload(const ResourceTypeSpec &row)
 {
-    return *spec.folder != '\0';
+    return *row.folder != '\0';
 }
 
-QJsonObject addResourceRequest(const ResourceTypeSpec &spec, const QString &name, const QString &path,
+QJsonObject addResourceRequest(const ResourceTypeSpec &row, const QString &name, const QString &path,
                                const QString &userName, const QString &password)
 {
-    QJsonObject request{{QStringLiteral("ResType"), QLatin1String(spec.resType)}};
-    if (spec.category == Category::Web && !userName.isEmpty() && !password.isEmpty()) {
+    QJsonObject request{{QStringLiteral("ResType"), QLatin1String(row.resType)}};
+    if (row.category == Category::Web && !userName.isEmpty() && !password.isEmpty()) {
         request.insert(QStringLiteral("UserName"), userName);
         request.insert(QStringLiteral("Password"), password);
     }
@@ -72,11 +72,11 @@ QJsonObject addResourceRequest(const ResourceTypeSpec &spec, const QString &name
     return request;
 }
 
-QJsonObject delResourceRequest(const ResourceTypeSpec &spec, const QString &name)
+QJsonObject delResourceRequest(const ResourceTypeSpec &row, const QString &name)
 {
     return {{QStringLiteral("Command"), QStringLiteral("DelResource")},
             {QStringLiteral("ResName"), name},
-            {QStringLiteral("ResType"), QLatin1String(spec.resType)}};
+            {QStringLiteral("ResType"), QLatin1String(row.resType)}};
 }
 
 } // namespace library

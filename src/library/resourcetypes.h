@@ -20,21 +20,21 @@ struct ResourceTypeSpec
     const char *title;   // file chooser title
 };
 
-// The spec of a category that takes resources; null for scene, USB and caption.
+// The row of a category that takes resources; null for scene, USB and caption.
 const ResourceTypeSpec *resourceTypeOf(Category category);
 // The first checked category that takes resources, tested in the order web, network video,
 // picture, video, Office, other, music; null when none of them is checked.
 const ResourceTypeSpec *checkedResourceType(const std::function<bool(Category)> &isChecked);
-// The spec of a dialog type (0, 1, 2, 3, 4, 5, 12); null for any other.
+// The row of a dialog type (0, 1, 2, 3, 4, 5, 12); null for any other.
 const ResourceTypeSpec *resourceTypeOfDialog(int dialogType);
 
-bool needsUpload(const ResourceTypeSpec &spec);
+bool needsUpload(const ResourceTypeSpec &row);
 
 // "AddResource": "ResType"; for web pages, "UserName" and "Password" only when both are
 // non-empty; "ResName", "ResPath", "Command".
-QJsonObject addResourceRequest(const ResourceTypeSpec &spec, const QString &name, const QString &path,
+QJsonObject addResourceRequest(const ResourceTypeSpec &row, const QString &name, const QString &path,
                                const QString &userName, const QString &password);
 // "DelResource": "Command", "ResName", "ResType".
-QJsonObject delResourceRequest(const ResourceTypeSpec &spec, const QString &name);
+QJsonObject delResourceRequest(const ResourceTypeSpec &row, const QString &name);
 
 } // namespace library

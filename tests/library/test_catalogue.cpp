@@ -117,12 +117,12 @@ private slots:
         QFETCH(int, videoId);
         QFETCH(int, mediaType);
 
-        const LoaderSpec &spec = loaderSpec(loader);
-        QCOMPARE(QLatin1String(spec.command), command);
-        QCOMPARE(QLatin1String(spec.replyKey), replyKey);
+        const LoaderSpec &row = loaderSpec(loader);
+        QCOMPARE(QLatin1String(row.command), command);
+        QCOMPARE(QLatin1String(row.replyKey), replyKey);
 
-        const QList<ParsedEntry> parsed = parseListReply(
-            loader, reply(spec.replyKey, QJsonArray{entry(name, path), entry("second", "p2")}));
+        const QList<ParsedEntry> parsed =
+            parseListReply(loader, reply(row.replyKey, QJsonArray{entry(name, path), entry("second", "p2")}));
         QCOMPARE(parsed.size(), 2);
         const S_RESOURCE &r = parsed.first().resource;
         QCOMPARE(r.name, name);
@@ -308,9 +308,9 @@ private slots:
         QVERIFY(!resourceTypeOf(Category::Usb) && !resourceTypeOf(Category::Caption) &&
                 !resourceTypeOf(Category::Scene));
         const QList<Category> checked{Category::Music, Category::Picture, Category::Web};
-        const ResourceTypeSpec *spec = checkedResourceType([&](Category c) { return checked.contains(c); });
-        QVERIFY(spec);
-        QCOMPARE(QLatin1String(spec->resType), QStringLiteral("WEB"));
+        const ResourceTypeSpec *first = checkedResourceType([&](Category c) { return checked.contains(c); });
+        QVERIFY(first);
+        QCOMPARE(QLatin1String(first->resType), QStringLiteral("WEB"));
         QVERIFY(!checkedResourceType([](Category c) { return c == Category::Usb; }));
 
         const QList<std::tuple<Category, QString, int, QString>> table = {
@@ -352,10 +352,10 @@ private slots:
         QFETCH(QString, user);
         QFETCH(QString, password);
         QFETCH(bool, credentials);
-        const ResourceTypeSpec *spec = resourceTypeOfDialog(dialogType);
-        const QJsonObject request = addResourceRequest(*spec, "Name", "http://x/", user, password);
+        const ResourceTypeSpec *row = resourceTypeOfDialog(dialogType);
+        const QJsonObject request = addResourceRequest(*row, "Name", "http://x/", user, password);
         QCOMPARE(request.value("Command").toString(), QStringLiteral("AddResource"));
-        QCOMPARE(request.value("ResType").toString(), QLatin1String(spec->resType));
+        QCOMPARE(request.value("ResType").toString(), QLatin1String(row->resType));
         QCOMPARE(request.value("ResName").toString(), QStringLiteral("Name"));
         QCOMPARE(request.value("ResPath").toString(), QStringLiteral("http://x/"));
         QCOMPARE(request.contains("UserName"), credentials);
