@@ -1,5 +1,6 @@
 #include "connectionflow.h"
 
+#include "app/titlebarmenu.h"
 #include "net/dialogconnect.h"
 #include "net/hostmenu.h"
 #include "net/hoststore.h"
@@ -141,6 +142,8 @@ void ConnectionFlow::buildHostMenu()
     handlers.hostClicked = [this](QPushButton *button) { hostClicked(button); };
     handlers.deleteClicked = [this](QPushButton *button) { deleteHost(button); };
     QMenu *menu = hostmenu::build(m_window, hoststore::hosts(), handlers);
+    menu->setObjectName(QStringLiteral("hostMenu"));
+    app::applyTitleBarMenuStyle(menu);
     if (auto *toolButton = qobject_cast<QToolButton *>(m_connectButton))
         toolButton->setPopupMode(QToolButton::InstantPopup);
     if (m_hostMenu) {
