@@ -1,6 +1,7 @@
 #include "qlyblistwidget.h"
 
 #include "library/resource.h"
+#include "uikit/nestedwait.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -97,7 +98,9 @@ void QLybListWidget::runResourceDrag()
         dragRunner()(drag);
         drag->deleteLater();
     } else {
-        // Qt releases the drag object itself once the drop is over.
+        // Qt releases the drag object itself once the drop is over. The drag runs a nested
+        // loop of its own, in which the drop opens windows and timers keep running.
+        uikit::WaitScope wait;
         drag->exec(Qt::CopyAction | Qt::MoveAction);
     }
 }
