@@ -1,8 +1,8 @@
 #include "net/dialogconnect.h"
 #include "net/dialogselectlocalip.h"
 #include "net/discovery.h"
+#include "netns.h"
 #include "platform/platformpaths.h"
-#include "test_dialogconnect_netns.h"
 #include "testmain.h"
 #include "uikit/dialogs.h"
 

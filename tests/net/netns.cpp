@@ -1,4 +1,4 @@
-#include "test_dialogconnect_netns.h"
+#include "netns.h"
 
 #include "net/discovery.h"
 #include "platform/platformpaths.h"
