@@ -186,18 +186,17 @@ void MainWindow2::buildSettingsMenu()
     auto *menu = new QMenu(ui->btnSettings);
     menu->setObjectName(QStringLiteral("settingsMenu"));
     app::applyTitleBarMenuStyle(menu);
+    // The screen settings, user manager and password dialogs are not part of the console
+    // yet: their entries are shown greyed out until they are.
     if (session.role == 0) {
-        QAction *screens =
-            menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-scr-setting.png")), tr("屏幕设置"));
-        connect(screens, &QAction::triggered, this, &MainWindow2::on_screenSettings);
+        menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-scr-setting.png")), tr("屏幕设置"))
+            ->setEnabled(false);
         menu->addSeparator();
-        QAction *users =
-            menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-user-manager.png")), tr("用户管理"));
-        connect(users, &QAction::triggered, this, &MainWindow2::on_userManager);
+        menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-user-manager.png")), tr("用户管理"))
+            ->setEnabled(false);
     }
-    QAction *password =
-        menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-modify-pwd.png")), tr("修改密码"));
-    connect(password, &QAction::triggered, this, &MainWindow2::on_modifyPwd);
+    menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-modify-pwd.png")), tr("修改密码"))
+        ->setEnabled(false);
     ui->btnSettings->setMenu(menu);
 }
 
@@ -205,12 +204,6 @@ int MainWindow2::currentScreenGroup() const
 {
     return m_screens->currentScreenGroup();
 }
-
-void MainWindow2::on_screenSettings() {}
-
-void MainWindow2::on_userManager() {}
-
-void MainWindow2::on_modifyPwd() {}
 
 void MainWindow2::setExitFunction(std::function<void(int)> function)
 {

@@ -108,11 +108,6 @@ public:
     // 1 to 4 for the first checked screen-group button, 0 when none is checked.
     int currentScreenGroup() const;
 
-    // Entry points of the settings menu.
-    void on_screenSettings();
-    void on_userManager();
-    void on_modifyPwd();
-
     // How the close button ends the process (default: immediate exit without clean-up).
     // Tests replace it; an empty function restores the default.
     static void setExitFunction(std::function<void(int)> exitFunction);
