@@ -276,31 +276,37 @@ private slots:
         QVERIFY(!canvas->windows().isEmpty());
         QPointer<WindowWidget> item = canvas->windows().last();
 
-        // The live move waits for a slow controller; meanwhile the poll finds ten misses.
+        // The live move waits for a slow controller; meanwhile the poll finds ten misses and
+        // the session ends, which clears the canvas under the item's own move handler.
         sim::Fault slow{sim::Fault::Delay};
         slow.delayMs = 400;
         controller->setFault(QStringLiteral("MoveWindow"), slow);
-        controller->setFault(QStringLiteral("SetWindowPos"), slow);
-        QTimer::singleShot(100, window.get(), [&] {
-            window->session.missedReplies = 10;
-            window->connection()->ticker()->start();
-        });
+        int heldBack = -1;
+        int waitDepth = -1;
         WindowWidget::resetLiveUpdate();
         const QPoint start = item->rect().center();
         const QPoint global = item->mapToGlobal(start);
         QMouseEvent press(QEvent::MouseButtonPress, start, global, Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
         QApplication::sendEvent(item, &press);
+        QTimer::singleShot(100, window.get(), [&] {
+            waitDepth = uikit::WaitScope::depth();
+            window->session.missedReplies = 10;
+            window->connection()->ticker()->tick();
+            heldBack = uikit::pendingRetired();
+        });
         if (item) {
             QMouseEvent move(QEvent::MouseMove, start + QPoint(30, 0), global + QPoint(30, 0), Qt::NoButton,
                              Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(item, &move);
         }
-        if (item) {
-            QMouseEvent release(QEvent::MouseButtonRelease, start + QPoint(30, 0), global + QPoint(30, 0),
-                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(item, &release);
-        }
+        // The removed item is hidden and detached but not freed yet; the release goes to it.
+        QVERIFY(item);
+        QCOMPARE(waitDepth, 1);
+        QVERIFY(heldBack > 0);
+        QMouseEvent release(QEvent::MouseButtonRelease, start + QPoint(30, 0), global + QPoint(30, 0),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(item, &release);
         QVERIFY(QTest::qWaitFor([&] { return !window->session.loggedIn; }, 5000));
         QVERIFY(canvas->windows().isEmpty());
         QCOMPARE(uikit::WaitScope::depth(), 0);
