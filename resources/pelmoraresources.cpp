@@ -9,5 +9,8 @@ static void initAll()
 }
 
 namespace pelmora {
-void initResources() { initAll(); }
+void initResources()
+{
+    initAll();
+}
 } // namespace pelmora

@@ -40,9 +40,15 @@ QString dataBase()
 
 } // namespace
 
-void setOverrideRoot(const QString &dir) { overrideDir() = dir; }
+void setOverrideRoot(const QString &dir)
+{
+    overrideDir() = dir;
+}
 
-QString overrideRoot() { return overrideDir(); }
+QString overrideRoot()
+{
+    return overrideDir();
+}
 
 std::unique_ptr<QSettings> lastConnectSettings()
 {
@@ -112,6 +118,9 @@ std::unique_ptr<QSettings> hostListSettings()
     return std::make_unique<QSettings>(hostListFilePath(), QSettings::IniFormat);
 }
 
-QString programDir() { return QCoreApplication::applicationDirPath(); }
+QString programDir()
+{
+    return QCoreApplication::applicationDirPath();
+}
 
 } // namespace platform

@@ -43,11 +43,20 @@ int runBox(BoxType type, const QString &text)
 }
 } // namespace
 
-void Dialogs::showInfo(const QString &text) { runBox(BoxType::Info, text); }
+void Dialogs::showInfo(const QString &text)
+{
+    runBox(BoxType::Info, text);
+}
 
-void Dialogs::showError(const QString &text) { runBox(BoxType::Error, text); }
+void Dialogs::showError(const QString &text)
+{
+    runBox(BoxType::Error, text);
+}
 
-bool Dialogs::askQuestion(const QString &text) { return runBox(BoxType::Question, text) == QDialog::Accepted; }
+bool Dialogs::askQuestion(const QString &text)
+{
+    return runBox(BoxType::Question, text) == QDialog::Accepted;
+}
 
 int Dialogs::exec(QDialog *dialog)
 {
@@ -68,22 +77,40 @@ QString Dialogs::getOpenFileName(QWidget *parent, const QString &caption, const 
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
 }
 
-void Dialogs::setTestMode(bool on) { seam().testMode = on; }
+void Dialogs::setTestMode(bool on)
+{
+    seam().testMode = on;
+}
 
-bool Dialogs::testMode() { return seam().testMode; }
+bool Dialogs::testMode()
+{
+    return seam().testMode;
+}
 
-void Dialogs::setNextAnswer(int result) { seam().answers.enqueue(result); }
+void Dialogs::setNextAnswer(int result)
+{
+    seam().answers.enqueue(result);
+}
 
 void Dialogs::setNextDialogHandler(std::function<int(QDialog *)> handler)
 {
     seam().handlers.enqueue(std::move(handler));
 }
 
-void Dialogs::setNextFileName(const QString &fileName) { seam().fileNames.enqueue(fileName); }
+void Dialogs::setNextFileName(const QString &fileName)
+{
+    seam().fileNames.enqueue(fileName);
+}
 
-QList<ShownBox> Dialogs::shownBoxes() { return seam().shown; }
+QList<ShownBox> Dialogs::shownBoxes()
+{
+    return seam().shown;
+}
 
-void Dialogs::clearShownBoxes() { seam().shown.clear(); }
+void Dialogs::clearShownBoxes()
+{
+    seam().shown.clear();
+}
 
 void Dialogs::reset()
 {

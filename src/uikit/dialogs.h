@@ -48,7 +48,13 @@ public:
     static void reset();
 };
 
-inline void showInfo(const QString &text) { Dialogs::showInfo(text); }
-inline void showError(const QString &text) { Dialogs::showError(text); }
+inline void showInfo(const QString &text)
+{
+    Dialogs::showInfo(text);
+}
+inline void showError(const QString &text)
+{
+    Dialogs::showError(text);
+}
 
 } // namespace uikit

@@ -25,7 +25,10 @@ void releasePending()
 }
 } // namespace
 
-WaitScope::WaitScope() { ++g_depth; }
+WaitScope::WaitScope()
+{
+    ++g_depth;
+}
 
 WaitScope::~WaitScope()
 {
@@ -33,7 +36,10 @@ WaitScope::~WaitScope()
         releasePending();
 }
 
-int WaitScope::depth() { return g_depth; }
+int WaitScope::depth()
+{
+    return g_depth;
+}
 
 void retire(QObject *object)
 {
@@ -58,6 +64,9 @@ void retire(QObject *object)
         pending().append(QPointer<QObject>(object));
 }
 
-int pendingRetired() { return pending().size(); }
+int pendingRetired()
+{
+    return pending().size();
+}
 
 } // namespace uikit

@@ -1,7 +1,7 @@
 #include "testmain.h"
 
-#include "platform/platformpaths.h"
 #include "pelmoraresources.h"
+#include "platform/platformpaths.h"
 #include "uikit/dialogs.h"
 
 #include <QStandardPaths>
@@ -38,11 +38,20 @@ static void collect(QtMsgType type, const QMessageLogContext &context, const QSt
     fprintf(stderr, "%s\n", qPrintable(message));
 }
 
-WarningCatcher::WarningCatcher() : m_previous(qInstallMessageHandler(collect)) { g_warnings.clear(); }
+WarningCatcher::WarningCatcher() : m_previous(qInstallMessageHandler(collect))
+{
+    g_warnings.clear();
+}
 
-WarningCatcher::~WarningCatcher() { qInstallMessageHandler(m_previous); }
+WarningCatcher::~WarningCatcher()
+{
+    qInstallMessageHandler(m_previous);
+}
 
-QStringList WarningCatcher::warnings() const { return g_warnings; }
+QStringList WarningCatcher::warnings() const
+{
+    return g_warnings;
+}
 
 bool WarningCatcher::contains(const QString &fragment) const
 {

@@ -33,13 +33,13 @@ bool waitFor(Pred pred, int timeoutMs = 5000)
 
 } // namespace pelmora::test
 
-#define PELMORA_TEST_MAIN(TestObject)                                                               \
-    int main(int argc, char **argv)                                                                \
-    {                                                                                              \
-        pelmora::test::prepareEnvironment();                                                       \
-        QApplication app(argc, argv);                                                              \
-        pelmora::test::initApplication(app);                                                       \
-        TestObject tc;                                                                             \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
-        return QTest::qExec(&tc, argc, argv);                                                      \
+#define PELMORA_TEST_MAIN(TestObject)                                                                        \
+    int main(int argc, char **argv)                                                                          \
+    {                                                                                                        \
+        pelmora::test::prepareEnvironment();                                                                 \
+        QApplication app(argc, argv);                                                                        \
+        pelmora::test::initApplication(app);                                                                 \
+        TestObject tc;                                                                                       \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&tc, argc, argv);                                                                \
     }
