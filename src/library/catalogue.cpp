@@ -38,19 +38,19 @@ int windowTypeOf(Category category)
 {
     switch (category) {
     case Category::Video:
-        return TypeVideo;
+        return wall::TypeVideo;
     case Category::Picture:
-        return TypePicture;
+        return wall::TypePicture;
     case Category::Web:
-        return TypeWeb;
+        return wall::TypeWebPage;
     case Category::Office:
-        return TypeOffice;
+        return wall::TypeOffice;
     case Category::NetVideo:
-        return TypeNetVideo;
+        return wall::TypeNetVideo;
     case Category::Doc:
-        return TypeDoc;
+        return wall::TypeDocument;
     case Category::Usb:
-        return TypeUsb;
+        return wall::TypeUsbVideo;
     case Category::Scene:
     case Category::Caption:
     case Category::Music:
@@ -63,7 +63,7 @@ bool categoryOfType(int type, Category *category)
 {
     static const Category byType[] = {Category::Video,    Category::Picture, Category::Web, Category::Office,
                                       Category::NetVideo, Category::Doc,     Category::Usb};
-    if (type < 0 || type > TypeUsb)
+    if (type < 0 || type > wall::TypeUsbVideo)
         return false;
     *category = byType[type];
     return true;
@@ -247,7 +247,7 @@ bool mergeApplicationWindows(ResourceList &docResources, const QList<AppWindow> 
         S_RESOURCE resource;
         resource.name = window.title;
         resource.videoId = window.hwnd;
-        resource.mediaType = TypeDoc;
+        resource.mediaType = wall::TypeDocument;
         if (preview)
             resource.thumbnail = preview(window.hwnd);
         // The preview request waits for its reply; another check may have added it meanwhile.

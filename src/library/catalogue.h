@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/resource.h"
+#include "wall/wallmodel.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -16,17 +17,6 @@ namespace library {
 // The ten category buttons, in the order of the category bar.
 enum class Category { Video, Scene, Picture, Office, Web, NetVideo, Usb, Doc, Caption, Music };
 constexpr int kCategoryCount = 10;
-
-// Window type codes of the categories whose entries become windows.
-enum WindowType {
-    TypeVideo = 0,
-    TypePicture = 1,
-    TypeWeb = 2,
-    TypeOffice = 3,
-    TypeNetVideo = 4,
-    TypeDoc = 5,
-    TypeUsb = 6
-};
 
 // The window type code a window opened from the category gets; -1 for the scene, caption
 // and music categories, which have none.

@@ -29,7 +29,7 @@ S_RESOURCE doc(const QString &name, int videoId)
     S_RESOURCE r;
     r.name = name;
     r.videoId = videoId;
-    r.mediaType = TypeDoc;
+    r.mediaType = wall::TypeDocument;
     return r;
 }
 } // namespace
@@ -266,9 +266,9 @@ private slots:
         web.path = "http://portal/";
         catalogue.webResources = {web, web};
         catalogue.webResources[1].path = "second";
-        QCOMPARE(catalogue.resourcePath(TypeWeb, "Portal"), QStringLiteral("http://portal/"));
-        QVERIFY(catalogue.resourcePath(TypeWeb, "Unknown").isEmpty());
-        QVERIFY(catalogue.resourcePath(TypeOffice, "Portal").isEmpty());
+        QCOMPARE(catalogue.resourcePath(wall::TypeWebPage, "Portal"), QStringLiteral("http://portal/"));
+        QVERIFY(catalogue.resourcePath(wall::TypeWebPage, "Unknown").isEmpty());
+        QVERIFY(catalogue.resourcePath(wall::TypeOffice, "Portal").isEmpty());
         QVERIFY(catalogue.resourcePath(9, "Portal").isEmpty());
         QVERIFY(!catalogue.list(Category::Scene) && !catalogue.list(Category::Caption));
         QCOMPARE(catalogue.list(Category::Music), &catalogue.musicResources);
