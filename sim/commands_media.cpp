@@ -20,37 +20,11 @@ Reply listOf(Call &call, int category)
     return call.ok({{QLatin1String(categoryInfo(category).listKey), list}});
 }
 
-Reply getVideoList(Call &call)
+// The list command of one category.
+template<int Category>
+Reply listCommand(Call &call)
 {
-    return listOf(call, CatVideo);
-}
-Reply getPicList(Call &call)
-{
-    return listOf(call, CatPicture);
-}
-Reply getWebList(Call &call)
-{
-    return listOf(call, CatWeb);
-}
-Reply getPptList(Call &call)
-{
-    return listOf(call, CatOffice);
-}
-Reply getNetVideoList(Call &call)
-{
-    return listOf(call, CatNetVideo);
-}
-Reply getDocList(Call &call)
-{
-    return listOf(call, CatOther);
-}
-Reply getUsbVideoList(Call &call)
-{
-    return listOf(call, CatUsb);
-}
-Reply getAudioList(Call &call)
-{
-    return listOf(call, CatMusic);
+    return listOf(call, Category);
 }
 
 Reply getSysWindows(Call &call)
@@ -312,14 +286,14 @@ Reply webCtrl(Call &call)
 
 void registerMediaCommands(QHash<QString, CommandSpec> &t)
 {
-    t.insert("GetVideoList", {getVideoList});
-    t.insert("GetUSBVideoList", {getUsbVideoList});
-    t.insert("GetPicList", {getPicList});
-    t.insert("GetDocList", {getDocList});
-    t.insert("GetWebList", {getWebList});
-    t.insert("GetPptList", {getPptList});
-    t.insert("GetNetVideoList", {getNetVideoList});
-    t.insert("GetAudioList", {getAudioList});
+    t.insert("GetVideoList", {listCommand<CatVideo>});
+    t.insert("GetUSBVideoList", {listCommand<CatUsb>});
+    t.insert("GetPicList", {listCommand<CatPicture>});
+    t.insert("GetDocList", {listCommand<CatOther>});
+    t.insert("GetWebList", {listCommand<CatWeb>});
+    t.insert("GetPptList", {listCommand<CatOffice>});
+    t.insert("GetNetVideoList", {listCommand<CatNetVideo>});
+    t.insert("GetAudioList", {listCommand<CatMusic>});
     t.insert("GetSysWindows", {getSysWindows});
     t.insert("GetWndPreview", {getWndPreview});
     t.insert("AddResource", {addResource});
