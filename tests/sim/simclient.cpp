@@ -1,5 +1,7 @@
 #include "simclient.h"
 
+#include "sim/simulator.h"
+
 #include <QCryptographicHash>
 #include <QEventLoop>
 #include <QJsonArray>
@@ -137,6 +139,34 @@ Result Client::request(const QByteArray &verb, const QString &pathAndQuery,
     for (const auto &h : headers)
         request.setRawHeader(h.first, h.second);
     return run(m_manager.sendCustomRequest(request, verb, body), timeoutMs);
+}
+
+} // namespace simtest
+
+namespace simtest {
+
+Fixture::Fixture() = default;
+
+Fixture::~Fixture() = default;
+
+QString Fixture::startSimulator()
+{
+    m_sim = std::make_unique<sim::Simulator>();
+    if (!m_sim->start())
+        return m_sim->errorString();
+    return m_sim->port() > 0 ? QString() : QStringLiteral("no port");
+}
+
+bool Fixture::resetSimulator(bool login)
+{
+    m_sim->reset();
+    m_client = std::make_unique<Client>(m_sim->port());
+    return !login || m_client->login();
+}
+
+int Fixture::port() const
+{
+    return m_sim->port();
 }
 
 } // namespace simtest

@@ -8,6 +8,12 @@
 #include <QPair>
 #include <QString>
 
+#include <memory>
+
+namespace sim {
+class Simulator;
+}
+
 // A blocking HTTP client for the simulator tests, built on QNetworkAccessManager like the
 // console: GET commands as "/index2.html?Command=" + text (the URL parsed leniently), POST
 // commands as JSON, plain paths percent-encoded, upload chunks with "offset"/"curLength",
@@ -57,6 +63,27 @@ private:
     QNetworkAccessManager m_manager;
     QString m_base;
     QByteArray m_session;
+};
+
+// Set-up shared by the simulator tests: one simulator per test program and, before each
+// test function, its start-up state and a fresh client.
+class Fixture
+{
+public:
+    Fixture();
+    ~Fixture();
+
+protected:
+    // For initTestCase(): starts the simulator; the reason when it does not start.
+    QString startSimulator();
+    // For init(): back to the start-up state and a new client, logged in when asked;
+    // false when the login is refused.
+    bool resetSimulator(bool login = true);
+    Client &client() { return *m_client; }
+    int port() const;
+
+    std::unique_ptr<sim::Simulator> m_sim;
+    std::unique_ptr<Client> m_client;
 };
 
 QString md5Hex(const QString &password);

@@ -31,14 +31,11 @@ QJsonValue stable(const QJsonValue &v)
 
 } // namespace
 
-class TestSimBadInput : public QObject
+class TestSimBadInput : public QObject, protected simtest::Fixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<sim::Simulator> m_sim;
-    std::unique_ptr<simtest::Client> m_client;
-    simtest::Client &client() { return *m_client; }
     QJsonValue stableState() const
     {
         QJsonObject s = m_sim->state();
@@ -47,12 +44,12 @@ private:
     }
 
 private slots:
+    // One simulator state for the whole program: every case checks that it stays unchanged.
     void initTestCase()
     {
-        m_sim = std::make_unique<sim::Simulator>();
-        QVERIFY2(m_sim->start(), qPrintable(m_sim->errorString()));
-        m_client = std::make_unique<simtest::Client>(m_sim->port());
-        QVERIFY(client().login());
+        const QString error = startSimulator();
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY(resetSimulator());
     }
 
     void cleanupTestCase() { m_sim->stop(); }

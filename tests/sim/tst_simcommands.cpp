@@ -12,15 +12,11 @@
 
 using simtest::jsonAt;
 
-class TestSimCommands : public QObject
+class TestSimCommands : public QObject, protected simtest::Fixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<sim::Simulator> m_sim;
-    std::unique_ptr<simtest::Client> m_client;
-
-    simtest::Client &client() { return *m_client; }
     simtest::Result post(const QJsonObject &o)
     {
         const simtest::Result r = client().post(o);
@@ -33,17 +29,11 @@ private:
 private slots:
     void initTestCase()
     {
-        m_sim = std::make_unique<sim::Simulator>();
-        QVERIFY2(m_sim->start(), qPrintable(m_sim->errorString()));
-        QVERIFY(m_sim->port() > 0);
+        const QString error = startSimulator();
+        QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
-    void init()
-    {
-        m_sim->reset();
-        m_client = std::make_unique<simtest::Client>(m_sim->port());
-        QVERIFY(client().login());
-    }
+    void init() { QVERIFY(resetSimulator()); }
 
     void cleanupTestCase() { m_sim->stop(); }
 

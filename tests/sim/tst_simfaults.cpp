@@ -32,28 +32,19 @@ int rightOf101(const sim::Simulator &s)
 
 } // namespace
 
-class TestSimFaults : public QObject
+class TestSimFaults : public QObject, protected simtest::Fixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<sim::Simulator> m_sim;
-    std::unique_ptr<simtest::Client> m_client;
-    simtest::Client &client() { return *m_client; }
-
 private slots:
     void initTestCase()
     {
-        m_sim = std::make_unique<sim::Simulator>();
-        QVERIFY2(m_sim->start(), qPrintable(m_sim->errorString()));
+        const QString error = startSimulator();
+        QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
-    void init()
-    {
-        m_sim->reset();
-        m_client = std::make_unique<simtest::Client>(m_sim->port());
-        QVERIFY(client().login());
-    }
+    void init() { QVERIFY(resetSimulator()); }
 
     void cleanupTestCase() { m_sim->stop(); }
 

@@ -7,22 +7,19 @@
 
 #include <memory>
 
-class TestSimSession : public QObject
+class TestSimSession : public QObject, protected simtest::Fixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<sim::Simulator> m_sim;
-    int port() const { return m_sim->port(); }
-
 private slots:
     void initTestCase()
     {
-        m_sim = std::make_unique<sim::Simulator>();
-        QVERIFY2(m_sim->start(), qPrintable(m_sim->errorString()));
+        const QString error = startSimulator();
+        QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
-    void init() { m_sim->reset(); }
+    void init() { QVERIFY(resetSimulator(false)); }
 
     void cleanupTestCase() { m_sim->stop(); }
 

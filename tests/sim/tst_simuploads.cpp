@@ -25,15 +25,11 @@ QByteArray randomBytes(int size)
 
 } // namespace
 
-class TestSimUploads : public QObject
+class TestSimUploads : public QObject, protected simtest::Fixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<sim::Simulator> m_sim;
-    std::unique_ptr<simtest::Client> m_client;
-    simtest::Client &client() { return *m_client; }
-
     // Sends `data` as the console does: chunks of 1024000 bytes, one after another.
     QList<simtest::Result> uploadLikeTheConsole(const QString &path, const QByteArray &data)
     {
@@ -46,16 +42,11 @@ private:
 private slots:
     void initTestCase()
     {
-        m_sim = std::make_unique<sim::Simulator>();
-        QVERIFY2(m_sim->start(), qPrintable(m_sim->errorString()));
+        const QString error = startSimulator();
+        QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
-    void init()
-    {
-        m_sim->reset();
-        m_client = std::make_unique<simtest::Client>(m_sim->port());
-        QVERIFY(client().login());
-    }
+    void init() { QVERIFY(resetSimulator()); }
 
     void cleanupTestCase() { m_sim->stop(); }
 
