@@ -8,6 +8,7 @@
 #include "net/sessionvalues.h"
 #include "net/transport.h"
 #include "uikit/dialogs.h"
+#include "uikit/nestedwait.h"
 
 #include <QAbstractButton>
 #include <QMenu>
@@ -146,10 +147,8 @@ void ConnectionFlow::buildHostMenu()
     app::applyTitleBarMenuStyle(menu);
     if (auto *toolButton = qobject_cast<QToolButton *>(m_connectButton))
         toolButton->setPopupMode(QToolButton::InstantPopup);
-    if (m_hostMenu) {
-        m_hostMenu->hide();
-        m_hostMenu->deleteLater();
-    }
+    // The old menu may still be on its way out of a handler; retire() frees it safely.
+    uikit::retire(m_hostMenu);
     m_hostMenu = menu;
     if (auto *pushButton = qobject_cast<QPushButton *>(m_connectButton))
         pushButton->setMenu(menu);
