@@ -13,6 +13,7 @@
 #include "rawclient.h"
 #include "sim/simulator.h"
 #include "uikit/helpers.h"
+#include "uikit/messagesink.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -96,6 +97,14 @@ QByteArray detailedPicture(int seed)
     image.save(&buffer, "JPEG", 85);
     return jpeg;
 }
+
+// The operator's boxes, printed: a benchmark has nobody to show them to.
+class PrintedBoxes : public uikit::MessageSink
+{
+public:
+    void showError(const QString &text) override { std::printf("error box: %s\n", qPrintable(text)); }
+    void showInfo(const QString &text) override { std::printf("info box: %s\n", qPrintable(text)); }
+};
 
 bool login(Transport &transport, SessionValues &session)
 {
@@ -263,7 +272,6 @@ void benchLists(sim::Simulator &simulator, Transport &transport, SessionValues &
     ResourceCatalogue catalogue;
     ResourceLoader loader(&transport, &catalogue);
     BackgroundMusic music(&transport);
-    loader.beforeAudioList = [&music] { music.getBgMusicState(nullptr); };
     auto loadAll = [&] {
         loader.getVideoList();
         loader.getUSBVideoList();
@@ -272,6 +280,7 @@ void benchLists(sim::Simulator &simulator, Transport &transport, SessionValues &
         loader.getWebList();
         loader.getPptList();
         loader.getNetVideoList();
+        music.getBgMusicState(nullptr);
         loader.getAudioList();
     };
 
@@ -439,7 +448,8 @@ int main(int argc, char **argv)
     session.hostIp = QStringLiteral("127.0.0.1");
     session.port = simulator.port();
     session.family = 2;
-    Transport transport(&manager, &session);
+    PrintedBoxes boxes;
+    Transport transport(&manager, &session, boxes);
 
     benchLists(simulator, transport, session, parser.value(entriesOption).toInt(), dir);
     benchUpload(simulator, manager, transport, session, parser.value(uploadOption).toLongLong(),

@@ -5,8 +5,8 @@
 #include "net/hostmenu.h"
 #include "net/hoststore.h"
 #include "net/loginsession.h"
+#include "net/operation.h"
 #include "net/sessionvalues.h"
-#include "net/transport.h"
 #include "uikit/dialogs.h"
 #include "uikit/nestedwait.h"
 
@@ -22,20 +22,31 @@ ConnectionFlow::ConnectionFlow(QWidget *window, QAbstractButton *connectButton, 
       m_window(window),
       m_connectButton(connectButton),
       m_session(session),
-      m_transport(transport),
-      m_login(new LoginSession(transport, session, this)),
-      m_ticker(new UpdateTicker(transport, session, this))
+      m_login(new LoginSession(transport, session, this))
+{}
+
+QMenu *ConnectionFlow::hostMenu() const
 {
-    m_ticker->onConnectionLost = [this] { connectionLost(); };
+    return m_hostMenu;
 }
 
 bool ConnectionFlow::login(const QString &userName, const QString &password)
 {
-    if (!m_login->login(userName, password))
+    // A new attempt: whatever still waits for an older attempt or session is outdated.
+    m_session->beginEpoch();
+    if (!m_login->login(userName, password).ok())
         return false;
-    if (afterLogin)
-        afterLogin();
+    emit loggedIn();
     return true;
+}
+
+bool ConnectionFlow::loginTo(const HostEntry &entry, const QString &password)
+{
+    m_session->hostIp = entry.hostIp;
+    m_session->userName = entry.userName;
+    m_session->family = entry.family;
+    m_session->port = entry.port;
+    return login(entry.userName, password);
 }
 
 namespace {
@@ -58,6 +69,13 @@ bool askForHost(QWidget *window, HostEntry &entry)
 }
 } // namespace
 
+void ConnectionFlow::leaveCurrentSession()
+{
+    m_login->cancel();
+    if (m_session->loggedIn)
+        disconnect();
+}
+
 void ConnectionFlow::connectNew()
 {
     HostEntry entry;
@@ -65,35 +83,26 @@ void ConnectionFlow::connectNew()
     entry.port = 80;
     if (!askForHost(m_window, entry))
         return;
-    if (m_session->loggedIn)
-        disconnect();
-    m_session->hostIp = entry.hostIp;
-    m_session->userName = entry.userName;
-    m_session->family = entry.family;
-    m_session->port = entry.port;
+    leaveCurrentSession();
     hoststore::saveLastLogin(entry.hostIp, entry.port, entry.userName, entry.password, entry.family,
                              entry.autoLogin);
     hoststore::saveHost(entry);
 
-    QPointer<QWidget> window(m_window);
-    m_window->setCursor(Qt::WaitCursor);
-    login(entry.userName, entry.password);
-    if (window)
-        window->setCursor(Qt::ArrowCursor);
+    net::Operation operation(m_window, *m_session);
+    loginTo(entry, entry.password);
 }
 
 void ConnectionFlow::disconnect()
 {
+    m_login->cancel();
     m_login->sendLogout();
-    if (enterDisconnectedState)
-        enterDisconnectedState();
+    emit sessionEnded();
 }
 
 void ConnectionFlow::hostClicked(QPushButton *hostButton)
 {
     QPointer<QPushButton> button(hostButton);
-    if (m_session->loggedIn)
-        disconnect();
+    leaveCurrentSession();
     if (!button)
         return;
     HostEntry entry = hostmenu::entryOf(button);
@@ -101,18 +110,15 @@ void ConnectionFlow::hostClicked(QPushButton *hostButton)
         entry.password.clear();
         if (!askForHost(m_window, entry))
             return;
+        // Something may have connected while the dialog was open.
+        leaveCurrentSession();
     }
-    const QString password = entry.password;
-    m_session->hostIp = entry.hostIp;
-    m_session->userName = entry.userName;
-    m_session->family = entry.family;
-    m_session->port = entry.port;
-    hoststore::saveLastLogin(entry.hostIp, entry.port, entry.userName, password, entry.family,
+    hoststore::saveLastLogin(entry.hostIp, entry.port, entry.userName, entry.password, entry.family,
                              entry.autoLogin);
     if (button)
         hostmenu::updateEntry(button, entry);
     hoststore::saveHost(entry);
-    login(m_session->userName, password);
+    loginTo(entry, entry.password);
 }
 
 void ConnectionFlow::deleteHost(QPushButton *deleteButton)
@@ -128,23 +134,23 @@ void ConnectionFlow::autoLogin()
     const LastLogin last = hoststore::lastLogin();
     if (!last.autoLogin)
         return;
-    m_session->hostIp = last.hostIp;
-    m_session->userName = last.userName;
-    m_session->family = last.family;
-    m_session->port = last.port;
-    login(last.userName, last.password);
+    HostEntry entry;
+    entry.hostIp = last.hostIp;
+    entry.userName = last.userName;
+    entry.family = last.family;
+    entry.port = last.port;
+    loginTo(entry, last.password);
 }
 
 void ConnectionFlow::buildHostMenu()
 {
-    hostmenu::Handlers handlers;
-    handlers.connectNew = [this] { connectNew(); };
-    handlers.disconnect = [this] { disconnect(); };
-    handlers.hostClicked = [this](QPushButton *button) { hostClicked(button); };
-    handlers.deleteClicked = [this](QPushButton *button) { deleteHost(button); };
-    QMenu *menu = hostmenu::build(m_window, hoststore::hosts(), handlers);
+    auto *menu = new HostMenu(hoststore::hosts(), m_window);
     menu->setObjectName(QStringLiteral("hostMenu"));
     app::applyTitleBarMenuStyle(menu);
+    connect(menu, &HostMenu::connectNewRequested, this, &ConnectionFlow::connectNew);
+    connect(menu, &HostMenu::disconnectRequested, this, &ConnectionFlow::disconnect);
+    connect(menu, &HostMenu::hostClicked, this, &ConnectionFlow::hostClicked);
+    connect(menu, &HostMenu::deleteClicked, this, &ConnectionFlow::deleteHost);
     if (auto *toolButton = qobject_cast<QToolButton *>(m_connectButton))
         toolButton->setPopupMode(QToolButton::InstantPopup);
     // The old menu may still be on its way out of a handler; retire() frees it safely.
@@ -154,10 +160,4 @@ void ConnectionFlow::buildHostMenu()
         pushButton->setMenu(menu);
     else if (auto *toolButton = qobject_cast<QToolButton *>(m_connectButton))
         toolButton->setMenu(menu);
-}
-
-void ConnectionFlow::connectionLost()
-{
-    if (enterDisconnectedState)
-        enterDisconnectedState();
 }

@@ -7,7 +7,6 @@
 #include "app/titlebarmenu.h"
 #include "library/imagewidget.h"
 #include "library/librarypanel.h"
-#include "library/qlyblistwidget.h"
 #include "net/loginsession.h"
 #include "net/transport.h"
 #include "platform/platformpaths.h"
@@ -20,14 +19,13 @@
 #include "wall/windowcommands.h"
 
 #include <QGuiApplication>
-#include <QLayout>
 #include <QMenu>
 #include <QNetworkAccessManager>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
+#include <QSlider>
 #include <QTime>
 #include <QTimer>
 #include <cstdio>
@@ -49,11 +47,10 @@ MainWindow2::MainWindow2(QWidget *parent) : QMainWindow(parent), ui(new Ui::Main
 
     app::createLocalFolders();
     std::srand(static_cast<unsigned>(QTime::currentTime().msecsSinceStartOfDay()));
-    screenGroupButtons = {ui->btnMultiScreen1, ui->btnMultiScreen2, ui->btnMultiScreen3, ui->btnMultiScreen4};
 
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setWindowIconFromProgramDir();
-    networkManager = new QNetworkAccessManager;
+    m_networkManager = new QNetworkAccessManager;
     createAreas();
 
     QScreen *screen = QGuiApplication::primaryScreen();
@@ -61,47 +58,39 @@ MainWindow2::MainWindow2(QWidget *parent) : QMainWindow(parent), ui(new Ui::Main
     setFixedSize(app::fixedWindowSize(screen->availableGeometry().size()));
 
     ui->progressBar->hide();
-
     ui->mattrixWidget->setStyleSheet(QString::fromLatin1(kMatrixStyle));
 
     buildSettingsMenu();
     buildHostMenu();
-    connectCanvas();
 
     // Hides the extra screen-group buttons, the independent-screen view and the
     // session-only categories, and disables everything that needs a controller.
     app::applyConstructionState(*ui);
+    app::disableUnbuiltControls(*ui);
     ui->labelScreen->setGeometry(QRect(QPoint(0, 0), QPoint(499, 399)));
 
-    autoLoginTimer = new QTimer(this);
-    autoLoginTimer->setSingleShot(true);
-    connect(autoLoginTimer, &QTimer::timeout, this, &MainWindow2::on_autoLogin_timer);
-    autoLoginTimer->start(1000);
+    m_autoLoginTimer = new QTimer(this);
+    m_autoLoginTimer->setSingleShot(true);
+    connectAreas();
+    m_autoLoginTimer->start(1000);
 }
 
 void MainWindow2::createAreas()
 {
-    m_transport = new Transport(networkManager, &session, this);
-    m_transport->setBoxes([](const QString &text) { uikit::showError(text); },
-                          [](const QString &text) { uikit::showInfo(text); });
-
-    m_connection = new ConnectionFlow(this, ui->btnConnect, &session, m_transport, this);
-    m_connection->afterLogin = [this] { afterLogin(); };
-    m_connection->enterDisconnectedState = [this] { enterDisconnectedState(); };
-    m_connection->ticker()->onFourthTick = [this] { m_library->refreshApplicationWindows(); };
+    m_transport = new Transport(m_networkManager, &m_session, uikit::Dialogs::sink(), this);
+    m_connection = new ConnectionFlow(this, ui->btnConnect, &m_session, m_transport, this);
+    m_ticker = new UpdateTicker(m_transport, &m_session, this);
 
     ScreenGroupWidgets widgets;
     widgets.window = this;
     widgets.canvas = ui->labelScreen;
     widgets.scrollArea = ui->scrollArea;
     widgets.matrixView = ui->mattrixWidget;
-    for (QPushButton *button : qAsConst(screenGroupButtons))
-        widgets.groupButtons.append(button);
+    widgets.groupButtons = {ui->btnMultiScreen1, ui->btnMultiScreen2, ui->btnMultiScreen3,
+                            ui->btnMultiScreen4};
     widgets.matrixButton = ui->btnMatrixScreen;
     widgets.zoomLabel = ui->labelZoom;
-    m_screens = new ScreenGroups(widgets, m_transport, &session, this);
-
-    m_windowCommands = new WindowCommands(ui->labelScreen, m_transport, &session, this, this);
+    m_screens = new ScreenGroups(widgets, m_transport, &m_session, this);
 
     // The strips and the category bar: the video category is selected from the start.
     library::LibraryWidgets lib;
@@ -130,28 +119,39 @@ void MainWindow2::createAreas()
     lib.autoSwitch = ui->autoSwitch;
     lib.captionList = ui->captionList;
     lib.btnAudioMute = ui->btnAudioMute;
-    m_library = new library::LibraryPanel(lib, m_transport, networkManager, &session, this);
-    m_library->openFromList = [this](const QString &name, int videoId) {
-        return m_windowCommands->openFromList(name, videoId);
-    };
-    m_library->fillWindowCommandContext(m_windowCommands->context);
-    m_windowCommands->context.currentScreenGroup = [this] { return currentScreenGroup(); };
+    m_library = new library::LibraryPanel(lib, m_transport, m_networkManager, &m_session, this);
+
+    m_windowCommands =
+        new WindowCommands(ui->labelScreen, m_transport, &m_session, this, *m_library, *m_screens, this);
 }
 
-// The canvas's requests reach the window commands through this window's entry points.
-void MainWindow2::connectCanvas()
+// Every announcement between the areas, in one place.
+void MainWindow2::connectAreas()
 {
+    // Session: start, end and loss of a connection; the update timer.
+    connect(m_autoLoginTimer, &QTimer::timeout, this, &MainWindow2::on_autoLogin_timer);
+    connect(m_connection, &ConnectionFlow::loggedIn, this, &MainWindow2::afterLogin);
+    connect(m_connection, &ConnectionFlow::sessionEnded, this, &MainWindow2::enterDisconnectedState);
+    connect(m_ticker, &UpdateTicker::connectionLost, this, &MainWindow2::enterDisconnectedState);
+    connect(m_ticker, &UpdateTicker::fourthTick, m_library,
+            &library::LibraryPanel::refreshApplicationWindows);
+
+    // Wall canvas: its requests become window commands.
     ScreenWidget *canvas = ui->labelScreen;
     connect(canvas, &ScreenWidget::onWindowButtonClicked, this, &MainWindow2::on_windowButton_clicked);
     connect(canvas, &ScreenWidget::onWindowResize, this, &MainWindow2::on_windowResize);
     connect(canvas, &ScreenWidget::onNewWindow, this, &MainWindow2::on_newWindow);
     connect(canvas, &ScreenWidget::onWindowRaised, this, &MainWindow2::on_windowRaised);
+
+    // Resource library and screen groups.
+    connect(m_library, &library::LibraryPanel::openRequested, m_windowCommands,
+            &WindowCommands::openFromList);
+    connect(m_screens, &ScreenGroups::matrixShown, m_library, &library::LibraryPanel::showVideoCategory);
 }
 
 MainWindow2::~MainWindow2()
 {
-    if (autoLoginTimer)
-        autoLoginTimer->stop();
+    m_autoLoginTimer->stop();
     // Nothing the form does while it is taken apart may reach the areas any more.
     const QList<QObject *> children = findChildren<QObject *>();
     for (QObject *child : children)
@@ -160,14 +160,16 @@ MainWindow2::~MainWindow2()
     m_library = nullptr;
     delete m_windowCommands;
     delete m_screens;
+    delete m_ticker;
     delete m_connection;
     delete m_transport;
     m_windowCommands = nullptr;
     m_screens = nullptr;
+    m_ticker = nullptr;
     m_connection = nullptr;
     m_transport = nullptr;
     delete ui;
-    delete networkManager;
+    delete m_networkManager;
 }
 
 void MainWindow2::setWindowIconFromProgramDir()
@@ -188,7 +190,7 @@ void MainWindow2::buildSettingsMenu()
     app::applyTitleBarMenuStyle(menu);
     // The screen settings, user manager and password dialogs are not part of the console
     // yet: their entries are shown greyed out until they are.
-    if (session.role == 0) {
+    if (m_session.role == 0) {
         menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-scr-setting.png")), tr("屏幕设置"))
             ->setEnabled(false);
         menu->addSeparator();
@@ -203,6 +205,11 @@ void MainWindow2::buildSettingsMenu()
 int MainWindow2::currentScreenGroup() const
 {
     return m_screens->currentScreenGroup();
+}
+
+QList<QPushButton *> MainWindow2::screenGroupButtons() const
+{
+    return {ui->btnMultiScreen1, ui->btnMultiScreen2, ui->btnMultiScreen3, ui->btnMultiScreen4};
 }
 
 void MainWindow2::setExitFunction(std::function<void(int)> function)

@@ -3,8 +3,6 @@
 #include "net/sessionvalues.h"
 #include "wall/wallmodel.h"
 
-#include <QByteArray>
-#include <QJsonObject>
 #include <QList>
 #include <QMainWindow>
 #include <QRect>
@@ -21,15 +19,18 @@ class QPushButton;
 class QTimer;
 class ScreenGroups;
 class Transport;
+class UpdateTicker;
 class WindowCommands;
 
 namespace Ui {
 class MainWindow2;
 }
 
-// The console's one top-level window: title bar, category bar, wall canvas, media and
-// background-music controls and the resource strip. It owns the form, the network manager
-// and the session values for the whole run.
+// The console's one top-level window and its composition root: it builds the form, creates
+// the areas (transport, connection, screen groups, window commands, resource library),
+// connects their announcements in one place (connectAreas), runs the two session sequences
+// (afterLogin, enterDisconnectedState) and keeps the form's slots as entry points into the
+// areas. It owns the form, the network manager and the session values for the whole run.
 class MainWindow2 : public QMainWindow
 {
     Q_OBJECT
@@ -38,75 +39,45 @@ public:
     ~MainWindow2() override;
 
     Ui::MainWindow2 &form() { return *ui; }
-
-    // --- values shared with the connection and wall code
-    // Created without a parent, released by the destructor.
-    QNetworkAccessManager *networkManager = nullptr;
     // hostIp, port, family, userName, sessionId, role, missedReplies, loggedIn, uploading.
     // Until the first login role is -1, which counts as a non-administrator, so the
     // settings menu offers only the password change.
-    SessionValues session;
-    // btnMultiScreen1 ... btnMultiScreen4, in that order.
-    QList<QPushButton *> screenGroupButtons;
-    // Single-shot, 1000 ms after construction: the automatic login.
-    QTimer *autoLoginTimer = nullptr;
+    const SessionValues &session() const { return m_session; }
 
     // The areas this window composes.
     Transport *transport() const { return m_transport; }
     ConnectionFlow *connection() const { return m_connection; }
+    UpdateTicker *ticker() const { return m_ticker; }
     ScreenGroups *screens() const { return m_screens; }
     WindowCommands *windowCommands() const { return m_windowCommands; }
     library::LibraryPanel *library() const { return m_library; }
-
-    // --- command transport
-    bool sendGetCommand(const QString &commandText, bool sync, QByteArray *reply);
-    bool sendPostCommand(const QByteArray &body, bool sync, QByteArray *reply);
-    bool postCommand(const QJsonObject &request, const QString &command);
-    bool checkReply(const QByteArray &body, const QString &command);
-    bool checkStatus(const QJsonObject &reply, const QString &successText);
-    bool fetchPath(const QString &path, QByteArray *body);
-    bool downloadToFile(const QString &path, const QString &localFile);
-    void dispatchReply(const QByteArray &body);
+    // Single-shot, 1000 ms after construction: the automatic login.
+    QTimer *autoLoginTimer() const { return m_autoLoginTimer; }
 
     // --- session
+    // Logs in to the session's host; runs afterLogin on success.
     bool login(const QString &userName, const QString &password);
-    // What a login loads and enables, in order.
+    // What a login loads and enables, in order; each step runs only while the session it
+    // started in is still the current one.
     void afterLogin();
     // What the end of a session clears and disables, in order.
     void enterDisconnectedState();
     void buildHostMenu();
-    void saveLastLogin(const QString &hostIp, int port, const QString &userName, const QString &password,
-                       int family, bool autoLogin);
+    // Rebuilds the menu of btnSettings for the role and attaches it (the old menu is retired).
+    void buildSettingsMenu();
     void on_connectButton_clicked();
     void on_disconnectButton_clicked();
-    void on_hostListMenu(QPushButton *hostButton);
-    void on_delHostList(QPushButton *deleteButton);
     void on_autoLogin_timer();
-    void on_updateVideo_timer();
 
     // --- wall
     // Puts the wall canvas into its scroll area (once) and records canvasArea: the area the
     // canvas can fill, shrunk by 4 pixels on every side. Call it after show().
     void installCanvas();
     QRect canvasArea() const;
-    float zoom() const;
-    bool GetScrSetting();
-    bool SetCurScreen(int index);
-    bool GetCurWindowList();
-    void setZoom(float zoom);
-    void on_newWindow(S_WINDOW *pWindow);
-    void on_windowResize(uint windowId, QRect rect, bool moveTop);
-    void on_windowRaised(uint windowId);
-    void on_windowButton_clicked(uint windowId, int btnId);
-
-    // --- media library and background music
-    void on_videoListItem_dblclicked(QListWidgetItem *item, QString name, uint id);
-    void on_playBgMusicFile(QStringList *fileList);
-    void on_setBgMusicVolume(int volume);
-    // Rebuilds the menu of btnSettings for `role` and attaches it (the old menu is retired).
-    void buildSettingsMenu();
     // 1 to 4 for the first checked screen-group button, 0 when none is checked.
     int currentScreenGroup() const;
+    // btnMultiScreen1 ... btnMultiScreen4, in that order.
+    QList<QPushButton *> screenGroupButtons() const;
 
     // How the close button ends the process (default: immediate exit without clean-up).
     // Tests replace it; an empty function restores the default.
@@ -143,13 +114,24 @@ private slots:
     void on_sliderBGMVolume_valueChanged(int value);
 
 private:
+    // Entry points of the canvas and the host menu (connected in connectAreas; plain
+    // members, so that the automatic slot binding leaves them alone).
+    void on_newWindow(S_WINDOW *pWindow);
+    void on_windowResize(uint windowId, QRect rect, bool moveTop);
+    void on_windowRaised(uint windowId);
+    void on_windowButton_clicked(uint windowId, int btnId);
+
     void setWindowIconFromProgramDir();
     void createAreas();
-    void connectCanvas();
+    void connectAreas();
 
     Ui::MainWindow2 *ui;
+    SessionValues m_session;
+    QNetworkAccessManager *m_networkManager = nullptr;
+    QTimer *m_autoLoginTimer = nullptr;
     Transport *m_transport = nullptr;
     ConnectionFlow *m_connection = nullptr;
+    UpdateTicker *m_ticker = nullptr;
     ScreenGroups *m_screens = nullptr;
     WindowCommands *m_windowCommands = nullptr;
     library::LibraryPanel *m_library = nullptr;

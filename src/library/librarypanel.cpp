@@ -3,10 +3,10 @@
 #include "library/imagewidget.h"
 #include "library/qlyblistwidget.h"
 #include "library/resource.h"
+#include "net/operation.h"
 #include "net/sessionvalues.h"
 #include "net/transport.h"
 #include "uikit/dialogs.h"
-#include "wall/windowcommands.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -55,16 +55,12 @@ LibraryPanel::LibraryPanel(const LibraryWidgets &widgets, Transport *transport,
       m_w(widgets),
       m_transport(transport),
       m_session(session),
-      m_loader(transport, &m_catalogue),
+      m_loader(transport, &m_catalogue, widgets.window),
       m_music(transport),
       m_uploader(new ChunkUploader(manager, transport, this))
 {
-    m_loader.busyCursor = [this](bool busy) { setCursor(busy ? Qt::WaitCursor : Qt::ArrowCursor); };
-    m_loader.videoListLoaded = [this] { m_w.videoList->loadResources(m_catalogue.videoResources); };
-    m_loader.beforeAudioList = [this] { getBgMusicState(); };
-    m_uploader->progressShown = [this](bool shown) { showUploadProgress(shown); };
-    m_uploader->progress = [this](int percent) { setUploadProgress(percent); };
-    m_uploader->infoBox = [](const QString &text) { uikit::Dialogs::showInfo(text); };
+    connect(m_uploader, &ChunkUploader::progressShown, this, &LibraryPanel::showUploadProgress);
+    connect(m_uploader, &ChunkUploader::progress, this, &LibraryPanel::setUploadProgress);
 
     // Videos and scenes carry check boxes from the start; only videos can be dragged onto
     // the wall before a login, scenes never.
@@ -77,12 +73,6 @@ LibraryPanel::LibraryPanel(const LibraryWidgets &widgets, Transport *transport,
 }
 
 LibraryPanel::~LibraryPanel() = default;
-
-void LibraryPanel::setCursor(Qt::CursorShape shape)
-{
-    if (m_w.window)
-        m_w.window->setCursor(shape);
-}
 
 QToolButton *LibraryPanel::button(Category category) const
 {
@@ -187,12 +177,8 @@ void LibraryPanel::on_btnSelectAll_clicked()
     Category category;
     if (!checkedCategory(&category))
         return;
-    if (category == Category::Scene) {
-        if (sceneSelectAll)
-            sceneSelectAll(true);
-    } else if (ImageWidget *list = shownList(category)) {
+    if (ImageWidget *list = shownList(category))
         list->checkAll();
-    }
 }
 
 void LibraryPanel::on_btnDeSelectAll_clicked()
@@ -200,34 +186,18 @@ void LibraryPanel::on_btnDeSelectAll_clicked()
     Category category;
     if (!checkedCategory(&category))
         return;
-    if (category == Category::Scene) {
-        if (sceneSelectAll)
-            sceneSelectAll(false);
-    } else if (ImageWidget *list = shownList(category)) {
+    if (ImageWidget *list = shownList(category))
         list->uncheckAll();
-    }
 }
 
-void LibraryPanel::connectButtons()
+bool LibraryPanel::load(Loader loader)
 {
-    for (int i = 0; i < kCategoryCount; ++i) {
-        if (QToolButton *b = button(categoryAt(i)))
-            connect(b, &QAbstractButton::clicked, this, [this, i] { selectCategory(categoryAt(i)); });
-    }
-    connect(m_w.btnSelectAll, &QAbstractButton::clicked, this, &LibraryPanel::on_btnSelectAll_clicked);
-    connect(m_w.btnDeSelectAll, &QAbstractButton::clicked, this, &LibraryPanel::on_btnDeSelectAll_clicked);
-    connect(m_w.btnSaveModal, &QAbstractButton::clicked, this, [this] {
-        if (!isChecked(Category::Scene))
-            addResource();
-    });
-    connect(m_w.btnRemoveModal, &QAbstractButton::clicked, this, [this] {
-        if (!isChecked(Category::Scene))
-            removeCheckedResources();
-    });
-    connect(m_w.btnBGMPlay, &QAbstractButton::clicked, this, &LibraryPanel::on_btnBGMPlay_clicked);
-    connect(m_w.btnBGMStop, &QAbstractButton::clicked, this, &LibraryPanel::on_btnBGMStop_clicked);
-    connect(m_w.sliderBGMVolume, &QAbstractSlider::valueChanged, this,
-            &LibraryPanel::on_sliderBGMVolume_valueChanged);
+    if (loader == Loader::Audio)
+        getBgMusicState();
+    const bool ok = m_loader.load(loader);
+    if (loader == Loader::Video)
+        m_w.videoList->loadResources(m_catalogue.videoResources);
+    return ok;
 }
 
 bool LibraryPanel::refreshApplicationWindows()
@@ -245,8 +215,7 @@ void LibraryPanel::on_videoListItem_dblclicked(QListWidgetItem *item, QString na
         return;
     }
     // The item's user-role value went out unsigned: -1 (a document) comes back as -1.
-    if (openFromList)
-        openFromList(name, static_cast<int>(id));
+    emit openRequested(name, static_cast<int>(id));
 }
 
 void LibraryPanel::prepareLogin()
@@ -278,22 +247,24 @@ void LibraryPanel::enterDisconnectedState()
     }
 }
 
-void LibraryPanel::fillWindowCommandContext(WindowCommandContext &context)
+bool LibraryPanel::currentEntry(int list, QString *name, int *videoId) const
 {
-    auto strip = [this](int list) { return list == 0 ? m_w.videoList : m_w.audioList; };
-    context.checkedCategoryType = [this] { return checkedCategoryType(); };
-    context.currentItem = [strip](int list, QString *name, int *videoId) {
-        QListWidgetItem *item = strip(list)->currentItem();
-        if (!item)
-            return false;
-        *name = item->text();
-        *videoId = item->data(Qt::UserRole).toInt();
-        return true;
-    };
-    context.checkedNames = [strip](int list) { return strip(list)->checkedNames(); };
-    context.resourcePath = [this](int type, const QString &name) {
-        return m_catalogue.resourcePath(type, name);
-    };
+    QListWidgetItem *item = (list == 0 ? m_w.videoList : m_w.audioList)->currentItem();
+    if (!item)
+        return false;
+    *name = item->text();
+    *videoId = item->data(Qt::UserRole).toInt();
+    return true;
+}
+
+QStringList LibraryPanel::checkedNames(int list) const
+{
+    return (list == 0 ? m_w.videoList : m_w.audioList)->checkedNames();
+}
+
+QString LibraryPanel::resourcePath(int category, const QString &name) const
+{
+    return m_catalogue.resourcePath(category, name);
 }
 
 bool LibraryPanel::isWindowDrop(const QMimeData *data)

@@ -4,13 +4,13 @@
 #include "library/catalogue.h"
 #include "library/resourceloader.h"
 #include "library/uploader.h"
+#include "wall/windowcommands.h"
 
 #include <QMetaObject>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 class ImageWidget;
 class QAbstractButton;
@@ -23,7 +23,6 @@ class QToolButton;
 class QWidget;
 class Transport;
 struct SessionValues;
-struct WindowCommandContext;
 
 namespace library {
 
@@ -74,10 +73,11 @@ struct LibraryWidgets
 // per-category lists and their loaders, opening windows and playing music from the lists,
 // background music, and adding and removing resources with the chunked upload.
 //
-// The main window builds one after its form, fills `openFromList` (usually with
-// WindowCommands::openFromList) and calls the entry points below from its slots. Functions
-// named like slots are plain members: connect them by member pointer.
-class LibraryPanel : public QObject
+// The main window builds one after its form and calls the entry points below from its
+// slots. A double-click on an entry that opens a window is announced with openRequested();
+// the window commands ask the panel about the checked category and its entries through
+// wall::ResourceSource.
+class LibraryPanel : public QObject, public wall::ResourceSource
 {
     Q_OBJECT
 public:
@@ -91,16 +91,11 @@ public:
     ChunkUploader &uploader() { return *m_uploader; }
     const LibraryWidgets &widgets() const { return m_w; }
 
-    // --- hooks filled by the main window
-    // Opens a window for a list entry in the canvas's selected cell (CPU guard, Office
-    // rule, NewWindow). Without it a double-click opens nothing.
-    std::function<bool(const QString &name, int videoId)> openFromList;
-    // Select all / deselect all in the scene category (the rotation panel's plan).
-    std::function<void(bool checked)> sceneSelectAll;
-
-    // Fills the resource-panel part of the window commands' context: checkedCategoryType,
-    // currentItem, checkedNames and resourcePath.
-    void fillWindowCommandContext(WindowCommandContext &context);
+    // --- what the window commands ask
+    int checkedCategoryType() const override;
+    bool currentEntry(int list, QString *name, int *videoId) const override;
+    QStringList checkedNames(int list) const override;
+    QString resourcePath(int category, const QString &name) const override;
 
     // --- category bar
     // What on_<button>_clicked does for each of the ten buttons.
@@ -121,25 +116,23 @@ public:
     // The checked category button; false when none is checked.
     bool checkedCategory(Category *category) const;
     bool isChecked(Category category) const;
-    // Window type of the checked category (0..6); -1 for scene, caption, music or none.
-    int checkedCategoryType() const;
+    // The independent-screen view was shown: the videos are the sources it takes.
+    void showVideoCategory() { selectCategory(Category::Video); }
     void on_btnSelectAll_clicked();
     void on_btnDeSelectAll_clicked();
-    // Connects the category buttons, the select buttons, the add and remove buttons (outside
-    // the scene category) and the music controls to the entry points, for a main window
-    // without slots of its own for them. Never call it together with such slots.
-    void connectButtons();
 
     // --- loaders
-    bool getVideoList() { return m_loader.getVideoList(); }
-    bool getUSBVideoList() { return m_loader.getUSBVideoList(); }
-    bool getPicList() { return m_loader.getPicList(); }
-    bool getDocList() { return m_loader.getDocList(); }
-    bool getWebList() { return m_loader.getWebList(); }
-    bool getPptList() { return m_loader.getPptList(); }
-    bool getNetVideoList() { return m_loader.getNetVideoList(); }
+    // Reads a category's list anew; the video strip follows the video list.
+    bool load(Loader loader);
+    bool getVideoList() { return load(Loader::Video); }
+    bool getUSBVideoList() { return load(Loader::Usb); }
+    bool getPicList() { return load(Loader::Picture); }
+    bool getDocList() { return load(Loader::Doc); }
+    bool getWebList() { return load(Loader::Web); }
+    bool getPptList() { return load(Loader::Office); }
+    bool getNetVideoList() { return load(Loader::NetVideo); }
     // Queries the background music state first.
-    bool getAudioList() { return m_loader.getAudioList(); }
+    bool getAudioList() { return load(Loader::Audio); }
     bool getSysWindows() { return m_loader.getSysWindows(); }
     QByteArray getWndPreview(int hwnd) { return m_loader.getWndPreview(hwnd); }
     // Every fourth tick of the update timer: the application windows, and the strip when
@@ -186,13 +179,16 @@ public:
     // being -1.
     static bool isWindowDrop(const QMimeData *data);
 
+signals:
+    // A double-click on an entry that opens a window in the canvas's selected cell.
+    void openRequested(const QString &name, int videoId);
+
 private:
     QToolButton *button(Category category) const;
     ImageWidget *shownList(Category category) const;
     void showPanels(Category category);
     // Rebuilds the shared strip from a category's list (music: with the playlist marks).
     void showInSharedList(Category category);
-    void setCursor(Qt::CursorShape shape);
     void applyMusicState(const BackgroundMusic::State &state);
     void playMusicEntry(QListWidgetItem *item, const QString &name);
     void setUploadProgress(int percent);

@@ -5,6 +5,7 @@
 #include "library/imagewidget.h"
 #include "library/qlyblistwidget.h"
 #include "library/resourcetypes.h"
+#include "net/operation.h"
 #include "net/transport.h"
 #include "uikit/dialogs.h"
 #include "uikit/nestedwait.h"
@@ -84,13 +85,13 @@ void LibraryPanel::playMusicEntry(QListWidgetItem *item, const QString &name)
 
 void LibraryPanel::on_playBgMusicFile(QStringList *fileList)
 {
-    setCursor(Qt::WaitCursor);
+    net::Operation operation(m_w.window, *m_session);
+    QPointer<LibraryPanel> self(this);
     const bool play = fileList != nullptr;
-    if (m_music.playBgMusic(fileList)) {
+    if (m_music.playBgMusic(fileList) && self) {
         m_w.btnBGMPlay->setEnabled(!play);
         m_w.btnBGMStop->setEnabled(play);
     }
-    setCursor(Qt::ArrowCursor);
 }
 
 void LibraryPanel::on_setBgMusicVolume(int volume)
@@ -122,7 +123,8 @@ void LibraryPanel::addResource()
     const ResourceTypeSpec *row = checkedResourceType([this](Category c) { return isChecked(c); });
     if (!row)
         return;
-    setCursor(Qt::WaitCursor);
+    net::Operation operation(m_w.window, *m_session);
+    QPointer<LibraryPanel> self(this);
 
     auto *dialog = new DialogAddResource(row->dialogType, m_w.window);
     const int result = uikit::Dialogs::exec(dialog);
@@ -131,29 +133,28 @@ void LibraryPanel::addResource()
     const QString userName = dialog->userName();
     const QString password = dialog->password();
     uikit::retire(dialog);
-    if (result != QDialog::Accepted || name.isEmpty() || path.isEmpty()) {
-        setCursor(Qt::ArrowCursor);
+    if (!self || result != QDialog::Accepted || name.isEmpty() || path.isEmpty())
         return;
-    }
 
     if (needsUpload(*row) && !uploadFile(QLatin1String(row->folder) + name, path)) {
         uikit::Dialogs::showError(mainText("文件上传失败！"));
-        setCursor(Qt::ArrowCursor);
         return;
     }
+    if (!self || !operation.sessionCurrent())
+        return;
 
     if (m_transport->postCommand(addResourceRequest(*row, name, path, userName, password),
-                                 QStringLiteral("AddResource"))) {
+                                 QStringLiteral("AddResource")) &&
+        self && operation.sessionCurrent()) {
         Loader loader;
         if (loaderOf(row->category, &loader))
-            m_loader.load(loader);
+            load(loader);
         // The video loader rebuilds its own strip; the shared strip shows the new list only
         // while its category is still the one selected.
         if (row->category != Category::Video && isChecked(row->category))
             showInSharedList(row->category);
         uikit::Dialogs::showInfo(mainText("资源添加成功！"));
     }
-    setCursor(Qt::ArrowCursor);
 }
 
 // --- removing resources

@@ -1,34 +1,12 @@
 #include "resourceloader.h"
 
+#include "net/operation.h"
 #include "net/transport.h"
 
 namespace library {
 
-namespace {
-// Wait cursor for the length of one list load, also when it stops early.
-class BusyScope
-{
-public:
-    explicit BusyScope(const std::function<void(bool)> &busy) : m_busy(busy)
-    {
-        if (m_busy)
-            m_busy(true);
-    }
-    ~BusyScope()
-    {
-        if (m_busy)
-            m_busy(false);
-    }
-    BusyScope(const BusyScope &) = delete;
-    BusyScope &operator=(const BusyScope &) = delete;
-
-private:
-    const std::function<void(bool)> &m_busy;
-};
-} // namespace
-
-ResourceLoader::ResourceLoader(Transport *transport, ResourceCatalogue *catalogue)
-    : m_transport(transport), m_catalogue(catalogue)
+ResourceLoader::ResourceLoader(Transport *transport, ResourceCatalogue *catalogue, QObject *window)
+    : m_transport(transport), m_catalogue(catalogue), m_window(window)
 {}
 
 bool ResourceLoader::fetchSnapshot(const QString &name, QByteArray *bytes)
@@ -39,18 +17,18 @@ bool ResourceLoader::fetchSnapshot(const QString &name, QByteArray *bytes)
 bool ResourceLoader::load(Loader loader)
 {
     const LoaderSpec &row = loaderSpec(loader);
-    if (loader == Loader::Audio && beforeAudioList)
-        beforeAudioList();
-
-    BusyScope busy(busyCursor);
+    net::Operation operation(m_window, *m_transport->session());
     m_catalogue->restart(row.category);
     const int generation = m_catalogue->generation(row.category);
     ResourceList &entries = *m_catalogue->list(row.category);
 
     QByteArray body;
     const bool ok = m_transport->sendGetCommand(QLatin1String(row.command), true, &body);
-    // A newer load or a disconnect emptied the list while this one waited: it owns it now.
-    auto superseded = [&] { return m_catalogue->generation(row.category) != generation; };
+    // A newer load or a disconnect emptied the list while this one waited, or the session
+    // ended: the list is no longer this load's to fill.
+    auto superseded = [&] {
+        return m_catalogue->generation(row.category) != generation || !operation.sessionCurrent();
+    };
     if (ok && !superseded()) {
         const QList<ParsedEntry> parsed = parseListReply(loader, Transport::parseObject(body));
         for (const ParsedEntry &entry : parsed) {
@@ -65,8 +43,6 @@ bool ResourceLoader::load(Loader loader)
             entries.append(resource);
         }
     }
-    if (loader == Loader::Video && videoListLoaded)
-        videoListLoaded();
     return ok;
 }
 

@@ -3,9 +3,10 @@
 #include "library/catalogue.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QString>
-#include <functional>
 
+class QObject;
 class Transport;
 
 namespace library {
@@ -13,17 +14,12 @@ namespace library {
 // Reads the category lists from the controller into a ResourceCatalogue: one GET command per
 // category, then each entry's thumbnail from "/snapshot/" + name, one after another. Every
 // request waits in a nested event loop, so a list can be shown while it is still filling.
+// Each list load shows the wait cursor over `window`; a load whose session ended while it
+// waited stops where it is.
 class ResourceLoader
 {
 public:
-    ResourceLoader(Transport *transport, ResourceCatalogue *catalogue);
-
-    // Wait cursor on (true) and back to the arrow (false) around each list load.
-    std::function<void(bool busy)> busyCursor;
-    // The video list was loaded (the video strip is rebuilt from it).
-    std::function<void()> videoListLoaded;
-    // Runs before the music list is read (the background music state is queried first).
-    std::function<void()> beforeAudioList;
+    ResourceLoader(Transport *transport, ResourceCatalogue *catalogue, QObject *window = nullptr);
 
     // Clears the category's list and reads it anew. False when the command failed (the
     // list then stays empty; nothing is shown).
@@ -50,6 +46,7 @@ public:
 private:
     Transport *m_transport;
     ResourceCatalogue *m_catalogue;
+    QPointer<QObject> m_window;
 };
 
 } // namespace library

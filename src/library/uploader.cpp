@@ -2,15 +2,12 @@
 
 #include "net/sessionvalues.h"
 #include "net/transport.h"
-#include "uikit/nestedwait.h"
+#include "uikit/messagesink.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
-#include <QTimer>
 
 namespace library {
 
@@ -38,10 +35,8 @@ bool ChunkUploader::uploadFile(const QString &remotePath, const QString &localFi
     SessionValues *session = m_transport->session();
     ++m_depth;
     session->uploading = true;
-    if (progress)
-        progress(0);
-    if (progressShown)
-        progressShown(true);
+    emit progress(0);
+    emit progressShown(true);
 
     m_lastResult = sendFile(remotePath, localFile);
 
@@ -49,8 +44,7 @@ bool ChunkUploader::uploadFile(const QString &remotePath, const QString &localFi
     // outer one's flag and display alone.
     if (--m_depth == 0) {
         session->uploading = false;
-        if (progressShown)
-            progressShown(false);
+        emit progressShown(false);
     }
     return m_lastResult == Result::Ok;
 }
@@ -59,8 +53,7 @@ ChunkUploader::Result ChunkUploader::sendFile(const QString &remotePath, const Q
 {
     QFile file(localFile);
     if (!file.open(QIODevice::ReadOnly)) {
-        if (infoBox)
-            infoBox(file.errorString());
+        m_transport->boxes().showInfo(file.errorString());
         return Result::OpenFailed;
     }
     const qint64 size = file.size();
@@ -79,11 +72,9 @@ ChunkUploader::Result ChunkUploader::sendFile(const QString &remotePath, const Q
             return sent;
         offset += length;
         remaining -= length;
-        if (progress)
-            progress(int(offset * 100 / size));
+        emit progress(int(offset * 100 / size));
     }
-    if (progress)
-        progress(100);
+    emit progress(100);
     return Result::Ok;
 }
 
@@ -91,29 +82,15 @@ ChunkUploader::Result ChunkUploader::sendChunk(const QString &remotePath, qint64
                                                const QByteArray &chunk)
 {
     QNetworkReply *reply = m_manager->post(chunkRequest(remotePath, offset, chunk.size()), chunk);
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timer.start(chunkTimeoutMs());
-    if (!reply->isFinished()) {
-        uikit::WaitScope wait;
-        loop.exec();
-    }
-    const bool finished = reply->isFinished();
-    timer.stop();
-    reply->disconnect();
-    Result result = Result::Ok;
-    if (!finished) {
-        reply->abort();
-        result = Result::TimedOut;
-    } else if (reply->error() != QNetworkReply::NoError) {
+    switch (m_transport->await(reply, chunkTimeoutMs()).outcome) {
+    case Transport::Outcome::Ok:
+        return Result::Ok;
+    case Transport::Outcome::TimedOut:
+        return Result::TimedOut;
+    default:
         // A refused chunk leaves a hole in the file: nothing after it may follow.
-        result = Result::ChunkFailed;
+        return Result::ChunkFailed;
     }
-    uikit::retire(reply);
-    return result;
 }
 
 } // namespace library

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -31,13 +30,6 @@ public:
     void setChunkTimeoutMs(int ms) { m_chunkTimeoutMs = ms; }
     int chunkTimeoutMs() const;
 
-    // Progress display: shown (true) at the start and hidden (false) at the end; the value
-    // 0..100 after each chunk.
-    std::function<void(bool shown)> progressShown;
-    std::function<void(int percent)> progress;
-    // Information box (a local file that cannot be opened shows its error text).
-    std::function<void(const QString &text)> infoBox;
-
     // Sends `localFile` to `remotePath` (e.g. "/videos/clip.mp4"). True when every chunk was
     // answered without an error within the limit. An empty file sends nothing and fails.
     bool uploadFile(const QString &remotePath, const QString &localFile);
@@ -46,6 +38,12 @@ public:
     // The request of one chunk; the URL comes from Transport::pathUrl, so "#", "?", "%" and
     // spaces in the remote path are percent-encoded.
     QNetworkRequest chunkRequest(const QString &remotePath, qint64 offset, qint64 length) const;
+
+signals:
+    // The progress display: shown at the start, hidden at the end.
+    void progressShown(bool shown);
+    // 0..100 after each chunk.
+    void progress(int percent);
 
 private:
     Result sendFile(const QString &remotePath, const QString &localFile);

@@ -8,10 +8,8 @@
 #include <QWidget>
 #include <QWidgetAction>
 
-namespace hostmenu {
-
 namespace {
-QString tr(const char *text)
+QString mainText(const char *text)
 {
     return QCoreApplication::translate("MainWindow2", text);
 }
@@ -25,26 +23,19 @@ const char *const kDeleteButtonStyle = "QPushButton{background:transparent;borde
                                        "QPushButton:hover{background:rgb(1, 174, 215);}";
 } // namespace
 
-QMenu *build(QWidget *parent, const QList<HostEntry> &hosts, const Handlers &handlers)
+HostMenu::HostMenu(const QList<HostEntry> &hosts, QWidget *parent) : QMenu(parent)
 {
-    auto *menu = new QMenu(parent);
     QAction *connectNew =
-        menu->addAction(QIcon(QStringLiteral(":/images/newskin/display.png")), tr("连接新主机"));
-    QObject::connect(connectNew, &QAction::triggered, menu, [handlers] {
-        if (handlers.connectNew)
-            handlers.connectNew();
-    });
+        addAction(QIcon(QStringLiteral(":/images/newskin/display.png")), mainText("连接新主机"));
+    connect(connectNew, &QAction::triggered, this, &HostMenu::connectNewRequested);
     QAction *disconnect =
-        menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-disconnect.png")), tr("断开连接"));
-    QObject::connect(disconnect, &QAction::triggered, menu, [handlers] {
-        if (handlers.disconnect)
-            handlers.disconnect();
-    });
-    menu->addSeparator();
+        addAction(QIcon(QStringLiteral(":/images/newskin/30-disconnect.png")), mainText("断开连接"));
+    connect(disconnect, &QAction::triggered, this, &HostMenu::disconnectRequested);
+    addSeparator();
 
     for (const HostEntry &host : hosts) {
-        auto *action = new QWidgetAction(menu);
-        auto *row = new QWidget(menu);
+        auto *action = new QWidgetAction(this);
+        auto *row = new QWidget(this);
         auto *layout = new QHBoxLayout(row);
         layout->setContentsMargins(8, 2, 8, 2);
         layout->setSpacing(4);
@@ -53,8 +44,7 @@ QMenu *build(QWidget *parent, const QList<HostEntry> &hosts, const Handlers &han
         hostButton->setObjectName(QStringLiteral("hostButton"));
         hostButton->setFlat(true);
         hostButton->setStyleSheet(QLatin1String(kHostButtonStyle));
-        updateEntry(hostButton, host);
-        hostButton->setText(host.hostIp + QLatin1Char('(') + host.hostName + QLatin1Char(')'));
+        hostmenu::updateEntry(hostButton, host);
 
         auto *deleteButton = new QPushButton(row);
         deleteButton->setObjectName(QStringLiteral("deleteButton"));
@@ -67,20 +57,18 @@ QMenu *build(QWidget *parent, const QList<HostEntry> &hosts, const Handlers &han
         layout->addWidget(hostButton, 9);
         layout->addWidget(deleteButton, 2);
         action->setDefaultWidget(row);
-        menu->addAction(action);
+        addAction(action);
 
-        QObject::connect(hostButton, &QPushButton::clicked, menu, [handlers, hostButton, menu] {
-            menu->close();
-            if (handlers.hostClicked)
-                handlers.hostClicked(hostButton);
+        connect(hostButton, &QPushButton::clicked, this, [this, hostButton] {
+            close();
+            emit hostClicked(hostButton);
         });
-        QObject::connect(deleteButton, &QPushButton::clicked, menu, [handlers, deleteButton] {
-            if (handlers.deleteClicked)
-                handlers.deleteClicked(deleteButton);
-        });
+        connect(deleteButton, &QPushButton::clicked, this,
+                [this, deleteButton] { emit deleteClicked(deleteButton); });
     }
-    return menu;
 }
+
+namespace hostmenu {
 
 HostEntry entryOf(const QPushButton *hostButton)
 {

@@ -3,25 +3,28 @@
 #include "hoststore.h"
 
 #include <QList>
-#include <functional>
+#include <QMenu>
 
-class QMenu;
 class QPushButton;
 class QWidget;
 
 // The host menu of the connect button: "连接新主机", "断开连接", a separator, then one entry per
-// known host with a host button and a delete button side by side.
-namespace hostmenu {
-
-struct Handlers
+// known host with a host button and a delete button side by side. It announces what the
+// operator chose; the connection flow acts on it.
+class HostMenu : public QMenu
 {
-    std::function<void()> connectNew;
-    std::function<void()> disconnect;
-    std::function<void(QPushButton *hostButton)> hostClicked;
-    std::function<void(QPushButton *deleteButton)> deleteClicked;
+    Q_OBJECT
+public:
+    HostMenu(const QList<HostEntry> &hosts, QWidget *parent = nullptr);
+
+signals:
+    void connectNewRequested();
+    void disconnectRequested();
+    void hostClicked(QPushButton *hostButton);
+    void deleteClicked(QPushButton *deleteButton);
 };
 
-QMenu *build(QWidget *parent, const QList<HostEntry> &hosts, const Handlers &handlers);
+namespace hostmenu {
 
 // The entry's values as its host button carries them (host = text up to the first "(").
 HostEntry entryOf(const QPushButton *hostButton);

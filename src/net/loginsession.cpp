@@ -22,20 +22,42 @@ QJsonObject LoginSession::loginRequest(const QString &userName, const QString &p
     return request;
 }
 
-bool LoginSession::login(const QString &userName, const QString &password)
+Transport::Result LoginSession::login(const QString &userName, const QString &password)
 {
-    QByteArray body;
-    if (!m_transport->sendPostCommand(Transport::toBody(loginRequest(userName, password, m_session->family)),
-                                      true, &body))
-        return false;
-    const QJsonObject reply = Transport::parseObject(body);
-    if (reply.value(QStringLiteral("Command")).toString() != QLatin1String("Login"))
-        return false;
-    if (!m_transport->checkStatus(reply, QString()))
-        return false;
-    m_session->sessionId = reply.value(QStringLiteral("SessionId")).toString();
-    m_session->role = reply.value(QStringLiteral("Role")).toInt(0);
-    return true;
+    cancel();
+    const Transport::Ticket ticket = m_transport->newTicket();
+    m_ticket = ticket;
+    Transport::Result result = m_transport->post(loginRequest(userName, password, m_session->family), ticket);
+    // A newer login took over while this one waited: it owns the session values now.
+    if (m_ticket != ticket) {
+        result.outcome = Transport::Outcome::Cancelled;
+        return result;
+    }
+    m_ticket = 0;
+    if (result.transportFailed()) {
+        m_transport->report(result);
+        return result;
+    }
+    if (!result.ok())
+        return result;
+    if (result.command() != QLatin1String("Login")) {
+        result.outcome = Transport::Outcome::WrongCommand;
+        return result;
+    }
+    if (!m_transport->reportStatus(result.reply, QString())) {
+        result.outcome = Transport::Outcome::Refused;
+        return result;
+    }
+    m_session->sessionId = result.reply.value(QStringLiteral("SessionId")).toString();
+    m_session->role = result.reply.value(QStringLiteral("Role")).toInt(0);
+    return result;
+}
+
+void LoginSession::cancel()
+{
+    const Transport::Ticket ticket = std::exchange(m_ticket, 0);
+    if (ticket)
+        m_transport->cancel(ticket);
 }
 
 void LoginSession::sendLogout()
@@ -43,22 +65,26 @@ void LoginSession::sendLogout()
     QJsonObject request;
     request.insert(QStringLiteral("Command"), QStringLiteral("Logout"));
     request.insert(QStringLiteral("UserName"), m_session->userName);
-    m_transport->sendPostCommand(Transport::toBody(request), false, nullptr);
+    m_transport->postAsync(request);
 }
 
 UpdateTicker::UpdateTicker(Transport *transport, SessionValues *session, QObject *parent)
-    : QObject(parent), m_transport(transport), m_session(session)
-{}
+    : QObject(parent), m_transport(transport), m_session(session), m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(false);
+    connect(m_timer, &QTimer::timeout, this, &UpdateTicker::tick);
+    connect(m_transport, &Transport::pollAnswered, this, &UpdateTicker::pollAnswered);
+}
 
 void UpdateTicker::start()
 {
     // One timer serves every session: a new login restarts it instead of adding another.
-    if (!m_timer) {
-        m_timer = new QTimer(this);
-        m_timer->setSingleShot(false);
-        connect(m_timer, &QTimer::timeout, this, &UpdateTicker::tick);
-    }
     m_timer->start(m_intervalMs);
+}
+
+void UpdateTicker::pollAnswered()
+{
+    m_session->missedReplies = 0;
 }
 
 void UpdateTicker::tick()
@@ -68,22 +94,17 @@ void UpdateTicker::tick()
     m_timer->stop();
     if (m_session->missedReplies > 9) {
         m_session->missedReplies = 0;
-        if (onConnectionLost)
-            onConnectionLost();
+        emit connectionLost();
         return;
     }
     if (!m_session->loggedIn)
         return;
-    m_transport->sendGetCommand(QStringLiteral("GetCpuUsage"), false, nullptr);
+    m_transport->getAsync(QStringLiteral("GetCpuUsage"));
     ++m_session->missedReplies;
 
     QPointer<UpdateTicker> self(this);
-    if (onPositionPoll)
-        onPositionPoll();
-    if (!self)
-        return;
-    if (++m_ticks % 4 == 0 && onFourthTick)
-        onFourthTick();
+    if (++m_ticks % 4 == 0)
+        emit fourthTick();
     if (!self)
         return;
     m_timer->start(m_intervalMs);

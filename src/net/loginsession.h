@@ -1,15 +1,16 @@
 #pragma once
 
+#include "net/transport.h"
+
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
-#include <functional>
 
 class QTimer;
-class Transport;
 struct SessionValues;
 
-// Login and logout of one controller session.
+// Login and logout of one controller session. One login runs at a time: a new one, or
+// cancel(), gives up the one that still waits for its reply.
 class LoginSession : public QObject
 {
     Q_OBJECT
@@ -19,10 +20,14 @@ public:
     // {"Command": "Login", "UserName", "Password": MD5 of the Latin-1 password, "Family"}.
     static QJsonObject loginRequest(const QString &userName, const QString &password, int family);
 
-    // Sends "Login" and waits for it. True when the controller accepted: "SessionId" and
-    // "Role" (0 when absent) are then stored in the session values. A refusal shows
-    // "错误原因: " + "Message"; a timeout or a reply to another command shows nothing.
-    bool login(const QString &userName, const QString &password);
+    // Sends "Login" to the session's host and waits for it. Ok when the controller accepted:
+    // "SessionId" and "Role" (0 when absent) are then stored in the session values. A
+    // refusal shows "错误原因: " + "Message"; a timeout, a cancelled login or a reply to
+    // another command shows nothing.
+    Transport::Result login(const QString &userName, const QString &password);
+    // Gives up a login that waits for its reply; it returns Cancelled and stores nothing.
+    void cancel();
+    bool pending() const { return m_ticket != 0; }
 
     // Sends "Logout" for the session's user without waiting; the reply is handled by the
     // transport's dispatcher.
@@ -31,11 +36,12 @@ public:
 private:
     Transport *m_transport;
     SessionValues *m_session;
+    Transport::Ticket m_ticket = 0;
 };
 
-// The one-second update timer of a session: the connection poll, the refresh of the
-// selected video's position and, every fourth tick, the application-window list. The next
-// tick comes one second after the end of the previous one.
+// The one-second update timer of a session: the connection poll and, every fourth tick,
+// the refresh of the controller's application windows. The next tick comes one second
+// after the end of the previous one; a tick that finds the session closed stops the timer.
 class UpdateTicker : public QObject
 {
     Q_OBJECT
@@ -48,19 +54,21 @@ public:
     void setIntervalMs(int ms) { m_intervalMs = ms; }
     int ticks() const { return m_ticks; }
 
-    // Ten unanswered polls in a row: the session has to end (no logout, no message).
-    std::function<void()> onConnectionLost;
-    // Refresh of the selected window's position (runs on every polling tick).
-    std::function<void()> onPositionPoll;
-    // Every fourth tick: refresh the controller's application windows.
-    std::function<void()> onFourthTick;
-
+    // One tick: the slot of the timer, also callable before the first login.
     void tick();
 
+signals:
+    // Ten polls in a row went unanswered: the session has to end (no logout, no message).
+    void connectionLost();
+    // Every fourth tick: time to refresh the controller's application windows.
+    void fourthTick();
+
 private:
+    void pollAnswered();
+
     Transport *m_transport;
     SessionValues *m_session;
-    QTimer *m_timer = nullptr;
+    QTimer *m_timer;
     int m_intervalMs = 1000;
     int m_ticks = 0;
 };

@@ -18,6 +18,11 @@ struct SessionValues
     int missedReplies = 0;
     bool loggedIn = false;
     bool uploading = false;
+    // Counts the starts and ends of sessions: a login attempt and the end of a session each
+    // begin a new epoch. Work that waited checks it to learn whether it still belongs to
+    // the session it started in (see net::Operation).
+    quint64 epoch = 0;
 
     bool isMediaDisplayFamily() const { return family == 2 || family == 3; }
+    void beginEpoch() { ++epoch; }
 };

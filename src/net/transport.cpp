@@ -1,16 +1,16 @@
 #include "transport.h"
 
 #include "sessionvalues.h"
+#include "uikit/messagesink.h"
 #include "uikit/nestedwait.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QFile>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
+#include <QSaveFile>
 #include <QTimer>
 
 namespace {
@@ -24,23 +24,21 @@ QString origin(const SessionValues &session)
     return QStringLiteral("http://") + session.hostIp + QLatin1Char(':') + QString::number(session.port);
 }
 
-// Releases a reply once nothing refers to it any more.
-void dropReply(QNetworkReply *reply)
+const char *const kCancelled = "pelmoraCancelled";
+
+// Nothing refers to a reply once its result is taken: it goes with the next turn of the
+// event loop, even inside a nested wait.
+void release(QNetworkReply *reply)
 {
     reply->disconnect();
-    uikit::retire(reply);
+    reply->deleteLater();
 }
 } // namespace
 
-Transport::Transport(QNetworkAccessManager *manager, SessionValues *session, QObject *parent)
-    : QObject(parent), m_manager(manager), m_session(session)
+Transport::Transport(QNetworkAccessManager *manager, SessionValues *session, uikit::MessageSink &boxes,
+                     QObject *parent)
+    : QObject(parent), m_manager(manager), m_session(session), m_boxes(boxes)
 {}
-
-void Transport::setBoxes(BoxFunction error, BoxFunction info)
-{
-    m_error = std::move(error);
-    m_info = std::move(info);
-}
 
 QUrl Transport::commandUrl(const QString &commandText) const
 {
@@ -78,138 +76,237 @@ QNetworkRequest Transport::commandRequest(const QUrl &url) const
     return request;
 }
 
-void Transport::showError(const QString &text) const
-{
-    if (m_error)
-        m_error(text);
-}
+// --- typed calls
 
-void Transport::showInfo(const QString &text) const
+Transport::Result Transport::await(QNetworkReply *reply, int limitMs, Ticket ticket)
 {
-    if (m_info)
-        m_info(text);
-}
-
-Transport::WaitResult Transport::waitForReply(QNetworkReply *reply, bool limited)
-{
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    if (limited)
-        timer.start(m_timeoutMs);
+    if (ticket)
+        m_waiting.insert(ticket, reply);
+    bool timedOut = false;
     if (!reply->isFinished()) {
+        QEventLoop loop;
+        QTimer timer;
+        timer.setSingleShot(true);
+        connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        connect(&timer, &QTimer::timeout, &loop, [&] {
+            timedOut = true;
+            loop.quit();
+        });
+        if (limitMs > 0)
+            timer.start(limitMs);
         uikit::WaitScope wait;
         loop.exec();
     }
-    if (limited && !timer.isActive() && !reply->isFinished())
-        return WaitResult::TimedOut;
-    return WaitResult::Finished;
-}
+    if (ticket)
+        m_waiting.remove(ticket);
 
-bool Transport::sendSync(QNetworkReply *reply, QByteArray *out, bool showNetworkError)
-{
-    if (waitForReply(reply, true) == WaitResult::TimedOut) {
+    Result result;
+    if (reply->property(kCancelled).toBool()) {
+        result.outcome = Outcome::Cancelled;
+    } else if (timedOut && !reply->isFinished()) {
         reply->disconnect();
         reply->abort();
-        dropReply(reply);
+        result.outcome = Outcome::TimedOut;
+    } else {
+        result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (reply->error() != QNetworkReply::NoError) {
+            result.errorText = reply->errorString();
+            result.outcome = result.httpStatus >= 400 ? Outcome::HttpError : Outcome::NetworkError;
+        } else {
+            result.body = reply->readAll();
+            result.reply = parseObject(result.body);
+        }
+    }
+    release(reply);
+    return result;
+}
+
+void Transport::cancel(Ticket ticket)
+{
+    const QPointer<QNetworkReply> reply = m_waiting.value(ticket);
+    if (!reply || reply->isFinished())
+        return;
+    reply->setProperty(kCancelled, true);
+    // Its finished signal ends the wait.
+    reply->abort();
+}
+
+QNetworkReply *Transport::sendPost(const QByteArray &body)
+{
+    QNetworkRequest request = commandRequest(postUrl());
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("text/plain; charset=utf-8;"));
+    return m_manager->post(request, body);
+}
+
+Transport::Result Transport::get(const QString &commandText, Ticket ticket)
+{
+    return await(m_manager->get(commandRequest(commandUrl(commandText))), m_timeoutMs, ticket);
+}
+
+Transport::Result Transport::post(const QJsonObject &request, Ticket ticket)
+{
+    return postBody(toBody(request), ticket);
+}
+
+Transport::Result Transport::postBody(const QByteArray &body, Ticket ticket)
+{
+    return await(sendPost(body), m_timeoutMs, ticket);
+}
+
+Transport::Result Transport::classify(const QByteArray &body, const QString &command) const
+{
+    Result result;
+    result.body = body;
+    result.reply = parseObject(body);
+    if (result.command() != command)
+        result.outcome = Outcome::WrongCommand;
+    else if (!result.statusOk())
+        result.outcome = Outcome::Refused;
+    return result;
+}
+
+Transport::Result Transport::command(const QJsonObject &request)
+{
+    Result result = post(request);
+    if (!result.ok())
+        return result;
+    return classify(result.body, request.value(QStringLiteral("Command")).toString());
+}
+
+Transport::Result Transport::query(const QString &commandText)
+{
+    Result result = get(commandText);
+    if (result.ok() && result.reply.value(QStringLiteral("Status")).toString() != QLatin1String("Ok"))
+        result.outcome = Outcome::Refused;
+    return result;
+}
+
+Transport::Result Transport::fetch(const QString &path)
+{
+    return await(m_manager->get(commandRequest(pathUrl(path))), 0);
+}
+
+Transport::Result Transport::download(const QString &path, const QString &localFile)
+{
+    Result result = fetch(path);
+    if (!result.ok())
+        return result;
+    // Written beside the target and moved into place only when complete.
+    QSaveFile file(localFile);
+    if (!file.open(QIODevice::WriteOnly) || file.write(result.body) != result.body.size() || !file.commit()) {
+        result.outcome = Outcome::WriteFailed;
+        result.errorText = file.errorString();
+    }
+    return result;
+}
+
+void Transport::getAsync(const QString &commandText)
+{
+    QNetworkReply *reply = m_manager->get(commandRequest(commandUrl(commandText)));
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { onReplyFinished(reply); });
+}
+
+void Transport::postAsync(const QJsonObject &request)
+{
+    sendPostCommand(toBody(request), false, nullptr);
+}
+
+// --- the classic calls
+
+bool Transport::report(const Result &result)
+{
+    switch (result.outcome) {
+    case Outcome::Ok:
+        return true;
+    case Outcome::TimedOut:
+        m_boxes.showError(mainText("操作失败！错误原因：网络超时。"));
+        break;
+    case Outcome::NetworkError:
+    case Outcome::HttpError:
+    case Outcome::WriteFailed:
+        m_boxes.showError(result.errorText);
+        break;
+    case Outcome::Refused:
+        m_boxes.showError(mainText("操作失败！错误原因：") + result.message());
+        break;
+    case Outcome::Cancelled:
+    case Outcome::WrongCommand:
+        break;
+    }
+    return false;
+}
+
+bool Transport::reportStatus(const QJsonObject &reply, const QString &successText)
+{
+    if (reply.value(QStringLiteral("Status")).toString() != QLatin1String("Ok")) {
+        m_boxes.showError(mainText("错误原因: ") + reply.value(QStringLiteral("Message")).toString());
         return false;
     }
-    if (reply->error() != QNetworkReply::NoError) {
-        const QString text = reply->errorString();
-        dropReply(reply);
-        if (!showNetworkError)
-            return false;
-        // The box comes after the reply is released: the caller's buffer stays empty.
-        showError(text);
-        return true;
-    }
-    if (out)
-        *out = reply->readAll();
-    dropReply(reply);
+    if (!successText.isEmpty())
+        m_boxes.showInfo(successText);
     return true;
 }
 
 bool Transport::sendGetCommand(const QString &commandText, bool sync, QByteArray *reply)
 {
-    QNetworkReply *networkReply = m_manager->get(commandRequest(commandUrl(commandText)));
     if (!sync) {
-        connect(networkReply, &QNetworkReply::finished, this,
-                [this, networkReply] { onReplyFinished(networkReply); });
+        getAsync(commandText);
         return true;
     }
-    return sendSync(networkReply, reply, false);
+    const Result result = get(commandText);
+    if (result.ok() && reply)
+        *reply = result.body;
+    return result.ok();
 }
 
 bool Transport::sendPostCommand(const QByteArray &body, bool sync, QByteArray *reply)
 {
-    QNetworkRequest request = commandRequest(postUrl());
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("text/plain; charset=utf-8;"));
-    QNetworkReply *networkReply = m_manager->post(request, body);
     if (!sync) {
+        QNetworkReply *networkReply = sendPost(body);
         connect(networkReply, &QNetworkReply::finished, this,
                 [this, networkReply] { onReplyFinished(networkReply); });
         return true;
     }
-    return sendSync(networkReply, reply, true);
+    const Result result = postBody(body);
+    if (result.transportFailed()) {
+        // The box comes after the reply is released: the caller's buffer stays empty.
+        report(result);
+        return true;
+    }
+    if (result.ok() && reply)
+        *reply = result.body;
+    return result.ok();
 }
 
 bool Transport::postCommand(const QJsonObject &request, const QString &command)
 {
-    QByteArray reply;
-    if (!sendPostCommand(toBody(request), true, &reply)) {
-        showError(mainText("操作失败！错误原因：网络超时。"));
-        return false;
-    }
-    return checkReply(reply, command);
+    Result result = post(request);
+    if (result.ok())
+        result = classify(result.body, command);
+    return report(result);
 }
 
 bool Transport::checkReply(const QByteArray &body, const QString &command)
 {
-    const QJsonObject object = parseObject(body);
-    if (object.value(QStringLiteral("Command")).toString() != command)
-        return false;
-    if (object.value(QStringLiteral("Status")) == QJsonValue(QStringLiteral("Ok")))
-        return true;
-    showError(mainText("操作失败！错误原因：") + object.value(QStringLiteral("Message")).toString());
-    return false;
+    return report(classify(body, command));
 }
 
 bool Transport::checkStatus(const QJsonObject &reply, const QString &successText)
 {
-    if (reply.value(QStringLiteral("Status")).toString() != QLatin1String("Ok")) {
-        showError(mainText("错误原因: ") + reply.value(QStringLiteral("Message")).toString());
-        return false;
-    }
-    if (!successText.isEmpty())
-        showInfo(successText);
-    return true;
+    return reportStatus(reply, successText);
 }
 
 bool Transport::fetchPath(const QString &path, QByteArray *body)
 {
-    QNetworkReply *reply = m_manager->get(commandRequest(pathUrl(path)));
-    waitForReply(reply, false);
-    if (reply->error() != QNetworkReply::NoError) {
-        dropReply(reply);
-        return false;
-    }
-    if (body)
-        *body = reply->readAll();
-    dropReply(reply);
-    return true;
+    const Result result = fetch(path);
+    if (result.ok() && body)
+        *body = result.body;
+    return result.ok();
 }
 
 bool Transport::downloadToFile(const QString &path, const QString &localFile)
 {
-    QByteArray body;
-    if (!fetchPath(path, &body))
-        return false;
-    QFile file(localFile);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(body);
-    return true;
+    return download(path, localFile).ok();
 }
 
 void Transport::onReplyFinished(QNetworkReply *reply)
@@ -218,7 +315,7 @@ void Transport::onReplyFinished(QNetworkReply *reply)
         return;
     const bool ok = reply->error() == QNetworkReply::NoError;
     const QByteArray body = ok ? reply->readAll() : QByteArray();
-    dropReply(reply);
+    release(reply);
     if (ok)
         dispatchReply(body);
 }
@@ -230,6 +327,10 @@ void Transport::dispatchReply(const QByteArray &body)
     if (command == QLatin1String("Logout")) {
         checkStatus(object, QString());
     } else if (command == QLatin1String("GetCpuUsage")) {
+        // Only a poll the controller accepted proves the session alive: one that refuses
+        // it (a controller that restarted, say) counts as unanswered.
+        if (object.value(QStringLiteral("Status")).toString() != QLatin1String("Ok"))
+            return;
         m_session->missedReplies = 0;
         emit pollAnswered();
     }

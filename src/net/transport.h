@@ -1,41 +1,86 @@
 #pragma once
 
+#include "net/commandresult.h"
+
 #include <QByteArray>
+#include <QHash>
 #include <QJsonObject>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
-#include <functional>
 
 class QNetworkAccessManager;
 class QNetworkReply;
 class QNetworkRequest;
 struct SessionValues;
+namespace uikit {
+class MessageSink;
+}
 
 // The HTTP command transport to the controller. Commands are GETs of
 // "/index2.html?Command=<text>" or POSTs of indented JSON to "/index2.html", always with the
 // "session_id" header. Synchronous calls wait in a nested event loop for at most
 // timeoutMs() (10000 ms); asynchronous replies reach dispatchReply().
+//
+// Two layers: the typed calls (get, post, command, query, fetch, download) say what
+// happened and show nothing; the classic calls (sendGetCommand ... downloadToFile) keep
+// their boolean contracts and show the operator's boxes, whose texts come from one place
+// (report()).
 class Transport : public QObject
 {
     Q_OBJECT
 public:
-    using BoxFunction = std::function<void(const QString &)>;
+    using Result = net::CommandResult;
+    using Outcome = net::CommandResult::Outcome;
+    // Names a synchronous request that may be given up while it waits (cancel()).
+    using Ticket = quint64;
 
-    Transport(QNetworkAccessManager *manager, SessionValues *session, QObject *parent = nullptr);
+    Transport(QNetworkAccessManager *manager, SessionValues *session, uikit::MessageSink &boxes,
+              QObject *parent = nullptr);
 
     // The request limit; only tests change it.
     void setTimeoutMs(int ms) { m_timeoutMs = ms; }
     int timeoutMs() const { return m_timeoutMs; }
 
-    // How failures reach the operator (modal error and information boxes).
-    void setBoxes(BoxFunction error, BoxFunction info);
-
     QUrl commandUrl(const QString &commandText) const;
     QUrl postUrl() const;
     QUrl pathUrl(const QString &path) const;
     QNetworkRequest commandRequest(const QUrl &url) const;
+    QNetworkAccessManager *manager() const { return m_manager; }
+    SessionValues *session() const { return m_session; }
+    uikit::MessageSink &boxes() const { return m_boxes; }
 
+    // --- typed calls: nothing is shown
+    // Synchronous GET command: Ok with the body, TimedOut, Cancelled, NetworkError, HttpError.
+    Result get(const QString &commandText, Ticket ticket = 0);
+    // Synchronous POST command with an indented JSON body; outcomes as get().
+    Result post(const QJsonObject &request, Ticket ticket = 0);
+    Result postBody(const QByteArray &body, Ticket ticket = 0);
+    // post() with the reply check: Ok only for the same "Command" and "Status" "Ok";
+    // WrongCommand, Refused (message() says why), or the transport's failure.
+    Result command(const QJsonObject &request);
+    // get() with the status check of GET replies: Ok, Refused, or the transport's failure.
+    Result query(const QString &commandText);
+    // Plain path (no time limit): Ok with the body, NetworkError, HttpError.
+    Result fetch(const QString &path);
+    // fetch() into a local file, written whole or not at all: a failed transfer or a file
+    // that cannot be written leaves what was there before (WriteFailed).
+    Result download(const QString &path, const QString &localFile);
+    // Asynchronous requests; their replies reach dispatchReply().
+    void getAsync(const QString &commandText);
+    void postAsync(const QJsonObject &request);
+
+    Ticket newTicket() { return ++m_lastTicket; }
+    // Gives up the synchronous request of `ticket` if it still waits (its call returns
+    // Cancelled at once).
+    void cancel(Ticket ticket);
+
+    // Waits for `reply` in a nested event loop, at most `limitMs` (0: no limit), and turns
+    // it into a result; the reply is released.
+    Result await(QNetworkReply *reply, int limitMs, Ticket ticket = 0);
+
+    // --- the classic calls, with the operator's boxes
     bool sendGetCommand(const QString &commandText, bool sync, QByteArray *reply);
     bool sendPostCommand(const QByteArray &body, bool sync, QByteArray *reply);
     bool postCommand(const QJsonObject &request, const QString &command);
@@ -46,26 +91,29 @@ public:
     void onReplyFinished(QNetworkReply *reply);
     void dispatchReply(const QByteArray &body);
 
+    // Shows what a failed postCommand-style call tells the operator (nothing for Ok,
+    // Cancelled and WrongCommand); returns result.ok().
+    bool report(const Result &result);
+    // The status check of a GET reply: "错误原因: " + "Message" on a refusal; the success
+    // text (if any) otherwise.
+    bool reportStatus(const QJsonObject &reply, const QString &successText);
+
     // JSON helpers shared by every command sender.
     static QByteArray toBody(const QJsonObject &object);
     static QJsonObject parseObject(const QByteArray &body);
 
-    SessionValues *session() const { return m_session; }
-
 signals:
-    // An answer to the connection poll ("GetCpuUsage") arrived.
+    // An answer "Ok" to the connection poll ("GetCpuUsage") arrived.
     void pollAnswered();
 
 private:
-    enum class WaitResult { Finished, TimedOut };
-    WaitResult waitForReply(QNetworkReply *reply, bool limited);
-    bool sendSync(QNetworkReply *reply, QByteArray *out, bool showNetworkError);
-    void showError(const QString &text) const;
-    void showInfo(const QString &text) const;
+    QNetworkReply *sendPost(const QByteArray &body);
+    Result classify(const QByteArray &body, const QString &command) const;
 
     QNetworkAccessManager *m_manager;
     SessionValues *m_session;
+    uikit::MessageSink &m_boxes;
     int m_timeoutMs = 10000;
-    BoxFunction m_error;
-    BoxFunction m_info;
+    Ticket m_lastTicket = 0;
+    QHash<Ticket, QPointer<QNetworkReply>> m_waiting;
 };

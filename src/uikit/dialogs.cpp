@@ -25,6 +25,13 @@ SeamState &seam()
     return state;
 }
 
+class DialogSink : public MessageSink
+{
+public:
+    void showError(const QString &text) override { Dialogs::showError(text); }
+    void showInfo(const QString &text) override { Dialogs::showInfo(text); }
+};
+
 int nextAnswer(int fallback)
 {
     return seam().answers.isEmpty() ? fallback : seam().answers.dequeue();
@@ -75,6 +82,12 @@ QString Dialogs::getOpenFileName(QWidget *parent, const QString &caption, const 
         return seam().fileNames.isEmpty() ? QString() : seam().fileNames.dequeue();
     WaitScope wait;
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+MessageSink &Dialogs::sink()
+{
+    static DialogSink sink;
+    return sink;
 }
 
 void Dialogs::setTestMode(bool on)

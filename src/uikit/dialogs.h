@@ -1,5 +1,7 @@
 #pragma once
 
+#include "uikit/messagesink.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
@@ -32,6 +34,8 @@ public:
     static int exec(QDialog *dialog);
     // The platform's file chooser; empty when cancelled.
     static QString getOpenFileName(QWidget *parent, const QString &caption, const QString &filter);
+    // The boxes above for code without widgets (the transport, the upload).
+    static MessageSink &sink();
 
     // --- test seam
     static void setTestMode(bool on);

@@ -1,6 +1,6 @@
 #include "nestedwait.h"
 
-#include <QList>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 
@@ -9,10 +9,13 @@ namespace uikit {
 namespace {
 int g_depth = 0;
 
-QList<QPointer<QObject>> &pending()
+// Retired objects waiting for the outermost wait to return. Keyed by address for a cheap
+// "already retired?" test; the guarded pointer tells whether the address still names the
+// object that was retired (something else may have freed it meanwhile).
+QHash<QObject *, QPointer<QObject>> &pending()
 {
-    static QList<QPointer<QObject>> list;
-    return list;
+    static QHash<QObject *, QPointer<QObject>> objects;
+    return objects;
 }
 
 void releasePending()
@@ -45,10 +48,9 @@ void retire(QObject *object)
 {
     if (!object)
         return;
-    for (const QPointer<QObject> &p : pending()) {
-        if (p == object)
-            return;
-    }
+    const auto found = pending().constFind(object);
+    if (found != pending().constEnd() && found.value())
+        return;
     // This library stays free of widgets: a widget is hidden through its slot and keeps its
     // parent (owners drop it from their own lists); any other object leaves its parent.
     if (object->isWidgetType()) {
@@ -61,7 +63,7 @@ void retire(QObject *object)
     if (g_depth == 0)
         object->deleteLater();
     else
-        pending().append(QPointer<QObject>(object));
+        pending().insert(object, QPointer<QObject>(object));
 }
 
 int pendingRetired()

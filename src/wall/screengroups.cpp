@@ -1,5 +1,6 @@
 #include "screengroups.h"
 
+#include "net/operation.h"
 #include "net/sessionvalues.h"
 #include "net/transport.h"
 #include "wall/screenwidget.h"
@@ -39,18 +40,14 @@ bool ScreenGroups::setCurScreen(int index)
 
 bool ScreenGroups::readSettings()
 {
-    QPointer<QWidget> window(m_widgets.window);
-    window->setCursor(Qt::WaitCursor);
+    net::Operation operation(m_widgets.window, *m_session);
+    QPointer<ScreenGroups> self(this);
     m_layouts.clear();
     m_setting.groups.clear();
     QByteArray body;
     const bool ok = m_transport->sendGetCommand(QStringLiteral("GetScrSetting"), true, &body);
-    if (!window)
+    if (!self || !operation.sessionCurrent() || !ok)
         return false;
-    if (!ok) {
-        window->setCursor(Qt::ArrowCursor);
-        return false;
-    }
     const wall::ScrSettingReply reply = wall::parseScrSetting(Transport::parseObject(body));
     m_setting = reply.setting;
     m_layouts = reply.layouts;
@@ -64,7 +61,6 @@ bool ScreenGroups::readSettings()
     }
     applyLayout(wall::kCustomSizeMode, m_setting.scrIndex);
     setZoom(1.0f);
-    window->setCursor(Qt::ArrowCursor);
     return true;
 }
 
@@ -76,13 +72,13 @@ void ScreenGroups::applyLayout(int screenMode, int index)
 
 bool ScreenGroups::readWindowList()
 {
-    QPointer<QWidget> window(m_widgets.window);
+    net::Operation operation(m_widgets.window, *m_session);
     QPointer<ScreenWidget> canvas(m_widgets.canvas);
-    window->setCursor(Qt::WaitCursor);
     canvas->clearWindows();
     QByteArray body;
     const bool ok = m_transport->sendGetCommand(QStringLiteral("GetCurWindowList"), true, &body);
-    if (!window || !canvas)
+    // Windows of a session that ended meanwhile stay off the canvas.
+    if (!canvas || !operation.sessionCurrent())
         return false;
     if (ok) {
         const QList<wall::WindowRecord> records = wall::parseWindowList(Transport::parseObject(body));
@@ -93,7 +89,6 @@ bool ScreenGroups::readWindowList()
                 item->setFileList(record.fileList);
         }
     }
-    window->setCursor(Qt::ArrowCursor);
     return ok;
 }
 
@@ -112,13 +107,12 @@ void ScreenGroups::switchGroup(int index)
     m_widgets.canvas->show();
     wall::selectGroup(m_setting, index);
 
+    net::Operation operation(m_widgets.window, *m_session, Qt::ArrowCursor);
     QPointer<ScreenGroups> self(this);
     setCurScreen(index);
-    if (!self)
+    if (!self || !operation.sessionCurrent())
         return;
     readWindowList();
-    if (self && onGroupSwitched)
-        onGroupSwitched(index);
 }
 
 void ScreenGroups::showMatrix()
@@ -130,8 +124,7 @@ void ScreenGroups::showMatrix()
         button->setChecked(false);
     m_widgets.matrixView->show();
     m_widgets.scrollArea->hide();
-    if (onMatrixShown)
-        onMatrixShown();
+    emit matrixShown();
 }
 
 void ScreenGroups::zoomIn()

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "wall/wallmodel.h"
+#include "wall/windowcommands.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
-#include <functional>
 
 class QAbstractButton;
 class QLabel;
@@ -30,7 +30,7 @@ struct ScreenGroupWidgets
 
 // The screen groups of a session on the main window: reading the controller's settings and
 // its current windows, switching groups, the independent-screen view and the zoom.
-class ScreenGroups : public QObject
+class ScreenGroups : public QObject, public wall::ScreenGroupSource
 {
     Q_OBJECT
 public:
@@ -54,7 +54,7 @@ public:
     void setZoom(float zoom);
 
     // 1-4 for the first checked group button, 0 otherwise.
-    int currentScreenGroup() const;
+    int currentScreenGroup() const override;
 
     S_SCR_SETTING &setting() { return m_setting; }
     QList<S_SCR_LAYOUT> &layouts() { return m_layouts; }
@@ -63,10 +63,9 @@ public:
     // The controller's model code; 200 (custom-size mode) while no model is known.
     int controllerModel() const { return m_controllerModel; }
 
-    // After a group switch, with the new index (the screen echo follows it).
-    std::function<void(int index)> onGroupSwitched;
-    // After the independent-screen view was shown (the video category is selected).
-    std::function<void()> onMatrixShown;
+signals:
+    // The independent-screen view was shown (the resource panel shows the videos).
+    void matrixShown();
 
 private:
     void applyLayout(int screenMode, int index);

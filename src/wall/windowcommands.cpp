@@ -1,5 +1,6 @@
 #include "windowcommands.h"
 
+#include "net/operation.h"
 #include "net/sessionvalues.h"
 #include "net/transport.h"
 #include "uikit/dialogs.h"
@@ -17,39 +18,28 @@ QString mainText(const char *text)
     return QCoreApplication::translate("MainWindow2", text);
 }
 
-// Shows the wait cursor on a window for the life of the guard.
-class WaitCursor
-{
-public:
-    explicit WaitCursor(QWidget *window, Qt::CursorShape shape = Qt::WaitCursor) : m_window(window)
-    {
-        if (m_window)
-            m_window->setCursor(shape);
-    }
-    ~WaitCursor()
-    {
-        if (m_window)
-            m_window->setCursor(Qt::ArrowCursor);
-    }
-
-private:
-    QPointer<QWidget> m_window;
-};
 } // namespace
 
 WindowCommands::WindowCommands(ScreenWidget *canvas, Transport *transport, SessionValues *session,
-                               QWidget *window, QObject *parent)
-    : QObject(parent), m_canvas(canvas), m_transport(transport), m_session(session), m_window(window)
+                               QWidget *window, const wall::ResourceSource &resources,
+                               const wall::ScreenGroupSource &groups, QObject *parent)
+    : QObject(parent),
+      m_canvas(canvas),
+      m_transport(transport),
+      m_session(session),
+      m_window(window),
+      m_resources(resources),
+      m_groups(groups)
 {}
 
 int WindowCommands::screenGroup() const
 {
-    return context.currentScreenGroup ? context.currentScreenGroup() : 0;
+    return m_groups.currentScreenGroup();
 }
 
 int WindowCommands::checkedType() const
 {
-    return context.checkedCategoryType ? context.checkedCategoryType() : -1;
+    return m_resources.checkedCategoryType();
 }
 
 int WindowCommands::serverCpuUsage()
@@ -108,14 +98,14 @@ void WindowCommands::on_newWindow(S_WINDOW *pWindow)
         // A rubber-band window: media display systems put the current resource into it.
         QString name;
         int videoId = -1;
-        if (mediaFamily && context.currentItem) {
+        if (mediaFamily) {
             const int list = type == wall::TypeVideo ? 0 : 1;
-            if (context.checkedNames && (type == wall::TypeVideo || type == wall::TypePicture)) {
-                window->fileList = context.checkedNames(list);
+            if (type == wall::TypeVideo || type == wall::TypePicture) {
+                window->fileList = m_resources.checkedNames(list);
                 if (item)
                     item->setFileList(window->fileList);
             }
-            if (context.currentItem(list, &name, &videoId) && !officeWindowAllowed(name, id))
+            if (m_resources.currentEntry(list, &name, &videoId) && !officeWindowAllowed(name, id))
                 name.clear();
         }
         if (item && !name.isEmpty()) {
@@ -140,14 +130,12 @@ void WindowCommands::on_newWindow(S_WINDOW *pWindow)
                 m_canvas->removeWindow(id);
             return;
         }
-        if (context.checkedNames) {
-            if (window->winType == wall::TypeVideo)
-                window->fileList = context.checkedNames(0);
-            else if (window->winType == wall::TypePicture || window->winType == wall::TypeNetVideo)
-                window->fileList = context.checkedNames(1);
-            if (item)
-                item->setFileList(window->fileList);
-        }
+        if (window->winType == wall::TypeVideo)
+            window->fileList = m_resources.checkedNames(0);
+        else if (window->winType == wall::TypePicture || window->winType == wall::TypeNetVideo)
+            window->fileList = m_resources.checkedNames(1);
+        if (item)
+            item->setFileList(window->fileList);
     }
     sendNewWindow(*window);
 }
@@ -158,7 +146,7 @@ bool WindowCommands::openFromList(const QString &name, int videoId)
         return false;
     if (!officeWindowAllowed(name, 0))
         return false;
-    WaitCursor busy(m_window, Qt::BusyCursor);
+    net::Operation operation(m_window, *m_session, Qt::BusyCursor);
     if (name.isEmpty() || !m_canvas)
         return false;
     const int type = checkedType();
@@ -178,13 +166,15 @@ bool WindowCommands::openFromList(const QString &name, int videoId)
 
 bool WindowCommands::sendNewWindow(const S_WINDOW &window)
 {
-    return m_transport->postCommand(wall::newWindowRequest(window, context.resourcePath),
-                                    QStringLiteral("NewWindow"));
+    const wall::ResourcePath path = [this](int category, const QString &name) {
+        return m_resources.resourcePath(category, name);
+    };
+    return m_transport->postCommand(wall::newWindowRequest(window, path), QStringLiteral("NewWindow"));
 }
 
 bool WindowCommands::moveWindow(uint windowId, const QRect &rect)
 {
-    WaitCursor busy(m_window);
+    net::Operation operation(m_window, *m_session);
     return m_transport->postCommand(wall::moveWindowRequest(windowId, rect), QStringLiteral("MoveWindow"));
 }
 
@@ -229,13 +219,8 @@ void WindowCommands::on_windowButton_clicked(uint windowId, int btnId)
 
 void WindowCommands::on_windowRaised(uint windowId)
 {
-    QPointer<WindowCommands> self(this);
-    {
-        WaitCursor busy(m_window);
-        setWindowPos(windowId, QStringLiteral("MoveTop"));
-    }
-    if (self && context.windowSelected)
-        context.windowSelected(windowId);
+    net::Operation operation(m_window, *m_session);
+    setWindowPos(windowId, QStringLiteral("MoveTop"));
 }
 
 void WindowCommands::moveSelectedToBottom()
@@ -252,7 +237,7 @@ void WindowCommands::moveSelectedToBottom()
 
 void WindowCommands::clearScreen()
 {
-    WaitCursor busy(m_window);
+    net::Operation operation(m_window, *m_session);
     closeWindow(-1);
     if (m_canvas)
         m_canvas->clearWindows();

@@ -8,30 +8,41 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 class QWidget;
 class ScreenWidget;
 class Transport;
 struct SessionValues;
 
-// What the window commands need to know of the resource panel and the screen groups.
-struct WindowCommandContext
+namespace wall {
+
+// What the window commands ask of the resource library.
+class ResourceSource
 {
+public:
+    virtual ~ResourceSource() = default;
     // The window type of the checked resource category (video 0, picture 1, web 2, Office 3,
     // network video 4, other documents 5, USB 6), -1 when none of these is checked.
-    std::function<int()> checkedCategoryType;
-    // The current item of a resource list (0 = the video list, 1 = the second list used by
-    // the other categories): its text and its video id. False without a current item.
-    std::function<bool(int list, QString *name, int *videoId)> currentItem;
-    // The checked names of a resource list (0 video list, 1 second list).
-    std::function<QStringList(int list)> checkedNames;
-    wall::ResourcePath resourcePath;
-    // "ScreenGroup" of the commands.
-    std::function<int()> currentScreenGroup;
-    // A window became the selected one (the media panel loads itself for it).
-    std::function<void(uint windowId)> windowSelected;
+    virtual int checkedCategoryType() const = 0;
+    // The current entry of a resource strip (0 = the video strip, 1 = the strip shared by the
+    // other categories): its text and its video id. False without a current entry.
+    virtual bool currentEntry(int list, QString *name, int *videoId) const = 0;
+    // The checked names of a strip (0 video strip, 1 shared strip).
+    virtual QStringList checkedNames(int list) const = 0;
+    // The controller path of a resource of a category; empty when unknown.
+    virtual QString resourcePath(int category, const QString &name) const = 0;
 };
+
+// What they ask of the screen groups: the "ScreenGroup" of the commands (1-4, 0 while the
+// independent screens are shown).
+class ScreenGroupSource
+{
+public:
+    virtual ~ScreenGroupSource() = default;
+    virtual int currentScreenGroup() const = 0;
+};
+
+} // namespace wall
 
 // Turns what happens on the wall canvas into window commands for the controller. The
 // canvas changes first and the command follows; a failed command is reported by the
@@ -41,9 +52,8 @@ class WindowCommands : public QObject
     Q_OBJECT
 public:
     WindowCommands(ScreenWidget *canvas, Transport *transport, SessionValues *session, QWidget *window,
+                   const wall::ResourceSource &resources, const wall::ScreenGroupSource &groups,
                    QObject *parent = nullptr);
-
-    WindowCommandContext context;
 
     // Handlers of the canvas signals.
     void on_newWindow(S_WINDOW *pWindow);
@@ -75,4 +85,6 @@ private:
     Transport *m_transport;
     SessionValues *m_session;
     QPointer<QWidget> m_window;
+    const wall::ResourceSource &m_resources;
+    const wall::ScreenGroupSource &m_groups;
 };

@@ -46,7 +46,7 @@ private:
     std::unique_ptr<MainWindow2> makeWindow()
     {
         auto w = std::make_unique<MainWindow2>();
-        w->autoLoginTimer->stop();
+        w->autoLoginTimer()->stop();
         w->show();
         w->installCanvas();
         return w;
@@ -61,12 +61,16 @@ private:
         return controller;
     }
 
-    void pointAt(MainWindow2 &w, int port, int family = 2)
+    // Logs in the way a host entry does, to a controller on 127.0.0.1.
+    static bool loginTo(MainWindow2 &w, int port, const QString &password = QStringLiteral("admin"),
+                        int family = 2, const QString &user = QStringLiteral("admin"))
     {
-        w.session.hostIp = QStringLiteral("127.0.0.1");
-        w.session.port = port;
-        w.session.family = family;
-        w.session.userName = QStringLiteral("admin");
+        HostEntry entry;
+        entry.hostIp = QStringLiteral("127.0.0.1");
+        entry.port = port;
+        entry.family = family;
+        entry.userName = user;
+        return w.connection()->loginTo(entry, password);
     }
 
     static void clearStores()
@@ -109,10 +113,9 @@ private slots:
         auto controller = startController();
         QVERIFY(controller);
         window = makeWindow();
-        pointAt(*window, controller->port());
 
-        QCOMPARE(window->login(QStringLiteral("admin"), password), accepted);
-        QCOMPARE(window->session.loggedIn, accepted);
+        QCOMPARE(loginTo(*window, controller->port(), password), accepted);
+        QCOMPARE(window->session().loggedIn, accepted);
         const auto logins = controller->requests(QStringLiteral("Login"));
         QCOMPARE(logins.size(), 1);
         const QString sent = logins[0].json().value(QStringLiteral("Password")).toString();
@@ -120,12 +123,12 @@ private slots:
         QCOMPARE(sent.size(), 32);
         QCOMPARE(logins[0].header("session_id"), QByteArray());
         if (accepted) {
-            QVERIFY(!window->session.sessionId.isEmpty());
+            QVERIFY(!window->session().sessionId.isEmpty());
             QVERIFY(Dialogs::shownBoxes().isEmpty());
             // Later commands carry the session.
             const auto settings = controller->requests(QStringLiteral("GetScrSetting"));
             QCOMPARE(settings.size(), 1);
-            QCOMPARE(settings[0].header("session_id"), window->session.sessionId.toLatin1());
+            QCOMPARE(settings[0].header("session_id"), window->session().sessionId.toLatin1());
         } else {
             QCOMPARE(Dialogs::shownBoxes().size(), 1);
             QVERIFY2(Dialogs::shownBoxes()[0].text.startsWith(QStringLiteral("错误原因: ")),
@@ -145,10 +148,9 @@ private slots:
             return ScriptedServer::whole(ScriptedServer::httpResponse("{}"));
         });
         window = makeWindow();
-        pointAt(*window, server.port(), 0);
-        QVERIFY(window->login(QStringLiteral("admin"), QStringLiteral("x")));
-        QCOMPARE(window->session.role, 0);
-        QCOMPARE(window->session.sessionId, QStringLiteral("s1"));
+        QVERIFY(loginTo(*window, server.port(), QStringLiteral("x"), 0));
+        QCOMPARE(window->session().role, 0);
+        QCOMPARE(window->session().sessionId, QStringLiteral("s1"));
         const QList<QAction *> entries = window->form().btnSettings->menu()->actions();
         QCOMPARE(entries.size(), 4); // screen settings, separator, users, password
     }
@@ -177,23 +179,23 @@ private slots:
         QCOMPARE(hosts[0]->text(), QStringLiteral("127.0.0.1(wall %1)").arg(first->port()));
 
         hosts[0]->click();
-        QVERIFY2(window->session.loggedIn, qPrintable(boxTexts()));
-        const QString firstSession = window->session.sessionId;
+        QVERIFY2(window->session().loggedIn, qPrintable(boxTexts()));
+        const QString firstSession = window->session().sessionId;
 
         hosts[1]->click();
-        QVERIFY2(window->session.loggedIn, qPrintable(boxTexts()));
-        QCOMPARE(window->session.hostIp, QStringLiteral("127.0.0.2"));
+        QVERIFY2(window->session().loggedIn, qPrintable(boxTexts()));
+        QCOMPARE(window->session().hostIp, QStringLiteral("127.0.0.2"));
         QVERIFY(QTest::qWaitFor([&] { return !first->requests(QStringLiteral("Logout")).isEmpty(); }, 3000));
         const auto logout = first->requests(QStringLiteral("Logout")).last();
         QCOMPARE(logout.header("session_id"), firstSession.toLatin1());
         QCOMPARE(second->requests(QStringLiteral("Login")).size(), 1);
-        QVERIFY(window->session.sessionId != firstSession);
+        QVERIFY(window->session().sessionId != firstSession);
         QVERIFY2(Dialogs::shownBoxes().isEmpty(), qPrintable(boxTexts()));
 
         // Deleting the entry of the connected host leaves the session open.
         QPushButton *del = hosts[1]->parentWidget()->findChild<QPushButton *>(QStringLiteral("deleteButton"));
         del->click();
-        QVERIFY(window->session.loggedIn);
+        QVERIFY(window->session().loggedIn);
         QCOMPARE(hostmenu::hostButtons(window->connection()->hostMenu()).size(), 1);
         QCOMPARE(hoststore::hosts().size(), 1);
     }
@@ -219,16 +221,16 @@ private slots:
 
         window = std::make_unique<MainWindow2>();
         window->transport()->setTimeoutMs(300);
-        QVERIFY(window->autoLoginTimer->isActive());
-        QCOMPARE(window->autoLoginTimer->interval(), 1000);
-        QVERIFY(window->autoLoginTimer->isSingleShot());
+        QVERIFY(window->autoLoginTimer()->isActive());
+        QCOMPARE(window->autoLoginTimer()->interval(), 1000);
+        QVERIFY(window->autoLoginTimer()->isSingleShot());
         if (silent) {
             QVERIFY(QTest::qWaitFor([&] { return !server.requests().isEmpty(); }, 3000));
             QTest::qWait(500);
-            QVERIFY(!window->session.loggedIn);
+            QVERIFY(!window->session().loggedIn);
             QVERIFY(Dialogs::shownBoxes().isEmpty());
         } else {
-            QVERIFY(QTest::qWaitFor([&] { return window->session.loggedIn; }, 5000));
+            QVERIFY(QTest::qWaitFor([&] { return window->session().loggedIn; }, 5000));
         }
     }
 
@@ -237,9 +239,8 @@ private slots:
         auto controller = startController();
         QVERIFY(controller);
         window = makeWindow();
-        pointAt(*window, controller->port());
-        QVERIFY(window->login(QStringLiteral("admin"), QStringLiteral("admin")));
-        UpdateTicker *ticker = window->connection()->ticker();
+        QVERIFY(loginTo(*window, controller->port()));
+        UpdateTicker *ticker = window->ticker();
         ticker->setIntervalMs(5);
         // Every fourth tick waits for the application windows; behind hung polls such a
         // request waits for its limit.
@@ -251,13 +252,13 @@ private slots:
         controller->setFault(QStringLiteral("GetCpuUsage"), silent);
         ticker->start();
         QVERIFY(QTest::qWaitFor([&] { return ticker->ticks() >= 25; }, 5000));
-        QVERIFY(window->session.loggedIn);
-        QVERIFY(window->session.missedReplies < 10);
+        QVERIFY(window->session().loggedIn);
+        QVERIFY(window->session().missedReplies < 10);
 
         // A silent controller: the eleventh tick after the last answer ends the session.
         silent.remaining = -1;
         controller->setFault(QStringLiteral("GetCpuUsage"), silent);
-        QVERIFY(QTest::qWaitFor([&] { return !window->session.loggedIn; }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return !window->session().loggedIn; }, 5000));
         QVERIFY2(Dialogs::shownBoxes().isEmpty(), qPrintable(boxTexts()));
         QVERIFY(controller->requests(QStringLiteral("Logout")).isEmpty());
         QVERIFY(!window->form().btnSettings->isEnabled());
@@ -270,8 +271,7 @@ private slots:
         auto controller = startController();
         QVERIFY(controller);
         window = makeWindow();
-        pointAt(*window, controller->port());
-        QVERIFY(window->login(QStringLiteral("admin"), QStringLiteral("admin")));
+        QVERIFY(loginTo(*window, controller->port()));
         ScreenWidget *canvas = window->form().labelScreen;
         QVERIFY(!canvas->windows().isEmpty());
         QPointer<WindowWidget> item = canvas->windows().last();
@@ -291,8 +291,7 @@ private slots:
         QApplication::sendEvent(item, &press);
         QTimer::singleShot(100, window.get(), [&] {
             waitDepth = uikit::WaitScope::depth();
-            window->session.missedReplies = 10;
-            window->connection()->ticker()->tick();
+            emit window->ticker()->connectionLost();
             heldBack = uikit::pendingRetired();
         });
         if (item) {
@@ -302,12 +301,12 @@ private slots:
         }
         // The removed item is hidden and detached but not freed yet; the release goes to it.
         QVERIFY(item);
-        QCOMPARE(waitDepth, 1);
+        QVERIFY(waitDepth >= 1);
         QVERIFY(heldBack > 0);
         QMouseEvent release(QEvent::MouseButtonRelease, start + QPoint(30, 0), global + QPoint(30, 0),
                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(item, &release);
-        QVERIFY(QTest::qWaitFor([&] { return !window->session.loggedIn; }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return !window->session().loggedIn; }, 5000));
         QVERIFY(canvas->windows().isEmpty());
         QCOMPARE(uikit::WaitScope::depth(), 0);
         QCOMPARE(uikit::pendingRetired(), 0);
@@ -319,8 +318,7 @@ private slots:
         auto controller = startController();
         QVERIFY(controller);
         window = makeWindow();
-        pointAt(*window, controller->port());
-        QVERIFY(window->login(QStringLiteral("admin"), QStringLiteral("admin")));
+        QVERIFY(loginTo(*window, controller->port()));
         Ui::MainWindow2 &ui = window->form();
         ScreenWidget *canvas = ui.labelScreen;
 
@@ -399,13 +397,13 @@ private slots:
         window->on_connectButton_clicked();
         QCOMPARE(hostField, QStringLiteral("127.0.0.1"));
         QCOMPARE(portField, QString::number(controller.port()));
-        QVERIFY2(window->session.loggedIn, qPrintable(boxTexts()));
-        QCOMPARE(window->session.port, controller.port());
+        QVERIFY2(window->session().loggedIn, qPrintable(boxTexts()));
+        QCOMPARE(window->session().port, controller.port());
         QCOMPARE(hoststore::hosts().size(), 1);
 
         // "断开连接" ends the session and tells the controller.
         window->on_disconnectButton_clicked();
-        QVERIFY(!window->session.loggedIn);
+        QVERIFY(!window->session().loggedIn);
         QVERIFY(
             QTest::qWaitFor([&] { return !controller.requests(QStringLiteral("Logout")).isEmpty(); }, 3000));
         QVERIFY(Dialogs::shownBoxes().isEmpty());

@@ -1,136 +1,72 @@
 #pragma once
 
+#include "app/connectionflow.h"
+#include "app/mainwindow2.h"
+#include "app/mainwindow2_form.h"
 #include "library/imagewidget.h"
 #include "library/librarypanel.h"
 #include "library/qlyblistwidget.h"
-#include "simsession.h"
+#include "net/hoststore.h"
+#include "sim/simulator.h"
+#include "uikit/dialogs.h"
 #include "wall/screenwidget.h"
 #include "wall/windowcommands.h"
 
-#include <QHBoxLayout>
 #include <QListWidgetItem>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTimer>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <QtTest>
 
-// The main window's library widgets, a wall canvas with its window commands, and a library
-// panel wired to them and to a simulator, logged in.
+// The real main window against a controller simulator on an ephemeral loopback port: the
+// library panel as the window wires it, its buttons reached through the window's own slots.
 struct PanelFixture
 {
-    SimSession sim;
-    QWidget window;
+    sim::Simulator simulator;
+    std::unique_ptr<MainWindow2> window;
     library::LibraryWidgets w;
+    library::LibraryPanel *panel = nullptr;
     ScreenWidget *canvas = nullptr;
-    std::unique_ptr<WindowCommands> commands;
-    std::unique_ptr<library::LibraryPanel> panel;
-    bool exposed = false;
+    int family = 2;
 
-    bool start(int family = 2)
+    // Starts the simulator and shows the window, not logged in yet.
+    bool start(int deviceFamily = 2)
     {
-        if (!sim.start(family))
+        family = deviceFamily;
+        if (!simulator.start(QStringLiteral("127.0.0.1"), 0))
             return false;
-        build();
-        return exposed;
+        window = std::make_unique<MainWindow2>();
+        window->autoLoginTimer()->stop();
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            return false;
+        window->installCanvas();
+        panel = window->library();
+        w = panel->widgets();
+        canvas = window->form().labelScreen;
+        return true;
     }
 
-    QToolButton *categoryButton(const char *name)
+    // Logs in as the administrator with the fixture's family: the whole login sequence runs.
+    bool login()
     {
-        auto *b = new QToolButton(&window);
-        b->setObjectName(QLatin1String(name));
-        b->setCheckable(true);
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        return b;
+        HostEntry entry;
+        entry.hostIp = QStringLiteral("127.0.0.1");
+        entry.port = simulator.port();
+        entry.family = family;
+        entry.userName = QStringLiteral("admin");
+        return window->connection()->loginTo(entry, QStringLiteral("admin"));
     }
 
-    QPushButton *pushButton(const char *name)
+    bool loginAs(int deviceFamily)
     {
-        auto *b = new QPushButton(&window);
-        b->setObjectName(QLatin1String(name));
-        return b;
+        family = deviceFamily;
+        return login();
     }
 
-    void build()
-    {
-        auto *layout = new QVBoxLayout(&window);
-        auto *bar = new QHBoxLayout;
-        layout->addLayout(bar);
-        w.window = &window;
-        w.videoListButton = categoryButton("videoListButton");
-        w.modalListButton = categoryButton("modalListButton");
-        w.audioListButton = categoryButton("audioListButton");
-        w.pptListButton = categoryButton("pptListButton");
-        w.webListButton = categoryButton("webListButton");
-        w.netVideoListButton = categoryButton("netVideoListButton");
-        w.usbVideoListButton = categoryButton("usbVideoListButton");
-        w.docListButton = categoryButton("docListButton");
-        w.captionButton = categoryButton("captionButton");
-        w.musicButton = categoryButton("musicButton");
-        for (QToolButton *b : categoryButtons())
-            bar->addWidget(b);
-        w.btnSelectAll = pushButton("btnSelectAll");
-        w.btnDeSelectAll = pushButton("btnDeSelectAll");
-        w.btnSaveModal = pushButton("btnSaveModal");
-        w.btnRemoveModal = pushButton("btnRemoveModal");
-        w.btnBGMPlay = pushButton("btnBGMPlay");
-        w.btnBGMStop = pushButton("btnBGMStop");
-        w.btnAudioMute = pushButton("btnAudioMute");
-        for (QWidget *b :
-             std::initializer_list<QWidget *>{w.btnSelectAll, w.btnDeSelectAll, w.btnSaveModal,
-                                              w.btnRemoveModal, w.btnBGMPlay, w.btnBGMStop, w.btnAudioMute})
-            bar->addWidget(b);
-        auto *slider = new QSlider(Qt::Horizontal, &window);
-        slider->setObjectName(QStringLiteral("sliderBGMVolume"));
-        slider->setRange(0, 100);
-        slider->setValue(50);
-        w.sliderBGMVolume = slider;
-        bar->addWidget(slider);
-        w.progressBar = new QProgressBar(&window);
-        w.progressBar->setRange(0, 100);
-        w.progressBar->hide();
-        bar->addWidget(w.progressBar);
-
-        canvas = new ScreenWidget(&window);
-        canvas->setObjectName(QStringLiteral("labelScreen"));
-        canvas->setFixedSize(960, 180);
-        layout->addWidget(canvas);
-
-        auto *strip = new QHBoxLayout;
-        layout->addLayout(strip);
-        w.modalList = new ImageWidget(&window);
-        w.videoList = new ImageWidget(&window);
-        w.audioList = new ImageWidget(&window);
-        w.autoSwitch = new QWidget(&window);
-        w.captionList = new QWidget(&window);
-        for (QWidget *panelWidget : {static_cast<QWidget *>(w.modalList), static_cast<QWidget *>(w.videoList),
-                                     static_cast<QWidget *>(w.audioList), w.autoSwitch, w.captionList}) {
-            panelWidget->setMinimumSize(600, 180);
-            strip->addWidget(panelWidget);
-        }
-        window.resize(1800, 600);
-
-        S_SCR_GROUP group;
-        group.width = 5760;
-        group.height = 1080;
-        group.scrCols = 3;
-        group.scrRows = 1;
-        canvas->setScreenLayout(200, 0, wall::makeScrLayout(group));
-        canvas->setConnected(true);
-
-        commands = std::make_unique<WindowCommands>(canvas, sim.transport.get(), &sim.session, &window);
-        panel = std::make_unique<library::LibraryPanel>(w, sim.transport.get(), &sim.manager, &sim.session);
-        panel->fillWindowCommandContext(commands->context);
-        commands->context.currentScreenGroup = [] { return 1; };
-        WindowCommands *cmds = commands.get();
-        panel->openFromList = [cmds](const QString &name, int videoId) {
-            return cmds->openFromList(name, videoId);
-        };
-        panel->connectButtons();
-        window.show();
-        exposed = QTest::qWaitForWindowExposed(&window);
-    }
+    const SessionValues &session() const { return window->session(); }
 
     QList<QToolButton *> categoryButtons() const
     {
@@ -139,21 +75,9 @@ struct PanelFixture
                 w.captionButton,   w.musicButton};
     }
 
-    // The post-login part of the library: check boxes, loaders, drag and double-click.
-    void login()
-    {
-        panel->prepareLogin();
-        panel->getVideoList();
-        panel->getUSBVideoList();
-        panel->getPicList();
-        panel->getDocList();
-        panel->getWebList();
-        panel->getPptList();
-        panel->getNetVideoList();
-        panel->getAudioList();
-        panel->finishLogin();
-        panel->selectCategory(library::Category::Video);
-    }
+    static void click(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // Selects a category with its button, as the operator does.
+    void select(library::Category category) { click(categoryButtons().at(int(category))); }
 
     static QStringList texts(const ImageWidget *strip)
     {

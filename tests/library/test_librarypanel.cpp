@@ -40,7 +40,7 @@ class TestLibraryPanel : public QObject
     QList<QDrag *> drags;
     QList<QMimeData *> dragData;
 
-    sim::Simulator &simulator() { return f->sim.simulator; }
+    sim::Simulator &simulator() { return f->simulator; }
     library::LibraryPanel &panel() { return *f->panel; }
     library::LibraryWidgets &w() { return f->w; }
 
@@ -86,7 +86,7 @@ private slots:
         dragData.clear();
         f = std::make_unique<PanelFixture>();
         QVERIFY(f->start(0));
-        f->login();
+        QVERIFY(f->login());
         simulator().clearRequests();
     }
 
@@ -127,9 +127,12 @@ private slots:
         QFETCH(QStringList, entries);
         QFETCH(int, type);
 
-        f->sim.session.family = family;
+        if (family != f->family) {
+            QVERIFY(f->loginAs(family));
+            simulator().clearRequests();
+        }
         w().btnAudioMute->hide();
-        panel().selectCategory(Category::Caption);
+        f->select(Category::Caption);
         click(f->categoryButtons().at(int(category)));
 
         for (int i = 0; i < library::kCategoryCount; ++i) {
@@ -167,34 +170,42 @@ private slots:
 
     void reselectAfterLanguageSwitch()
     {
-        panel().selectCategory(Category::Picture);
+        f->select(Category::Picture);
         panel().reselectCategory();
         QVERIFY(w().audioListButton->isChecked());
-        panel().selectCategory(Category::Web);
+        f->select(Category::Web);
         panel().reselectCategory();
         QVERIFY(w().captionButton->isChecked());
         QVERIFY(w().captionList->isVisible());
     }
 
+    // Only the video list rebuilds its strip; the other lists leave it as it is.
+    void onlyTheVideoListRebuildsItsStrip()
+    {
+        const QStringList before = PanelFixture::texts(w().videoList);
+        QVERIFY(!before.isEmpty());
+        simulator().setState(
+            {{"Resources", QJsonObject{{"Video", QJsonArray{QJsonObject{{"Name", "only.mp4"}}}},
+                                       {"Picture", QJsonArray{QJsonObject{{"Name", "p.jpg"}}}}}}});
+        QVERIFY(panel().getPicList());
+        QCOMPARE(PanelFixture::texts(w().videoList), before);
+        QVERIFY(panel().getVideoList());
+        QCOMPARE(PanelFixture::texts(w().videoList), QStringList{"only.mp4"});
+    }
+
     void selectAllActsOnTheShownList()
     {
-        QList<bool> scene;
-        panel().sceneSelectAll = [&scene](bool on) { scene.append(on); };
-        panel().selectCategory(Category::Picture);
+        f->select(Category::Picture);
         click(w().btnSelectAll);
         QCOMPARE(w().audioList->checkedNames().size(), w().audioList->listWidget()->count());
         click(w().btnDeSelectAll);
         QVERIFY(w().audioList->checkedNames().isEmpty());
-        panel().selectCategory(Category::Video);
+        f->select(Category::Video);
         click(w().btnSelectAll);
         QCOMPARE(w().videoList->checkedNames().size(), w().videoList->listWidget()->count());
-        panel().selectCategory(Category::Web);
+        f->select(Category::Web);
         click(w().btnSelectAll);
         QVERIFY(w().audioList->checkedNames().isEmpty());
-        panel().selectCategory(Category::Scene);
-        click(w().btnSelectAll);
-        click(w().btnDeSelectAll);
-        QCOMPARE(scene, (QList<bool>{true, false}));
     }
 
     // --- dragging
@@ -213,14 +224,14 @@ private slots:
         QCOMPARE(data->property("mediaType").toInt(), 0);
         QVERIFY(library::LibraryPanel::isWindowDrop(data));
 
-        panel().selectCategory(Category::Doc);
+        f->select(Category::Doc);
         dragItem(w().audioList, 0);
         QCOMPARE(drags.size(), 2);
         QCOMPARE(dragData.at(1)->property("vid").toInt(), -1);
         QCOMPARE(dragData.at(1)->property("mediaType").toInt(), 5);
 
         // Music entries carry no window type: a drop of one is not a window.
-        panel().selectCategory(Category::Music);
+        f->select(Category::Music);
         dragItem(w().audioList, 0);
         QCOMPARE(drags.size(), 3);
         QCOMPARE(dragData.at(2)->property("mediaType").toInt(), -1);
@@ -233,7 +244,7 @@ private slots:
         S_RESOURCE scene;
         scene.name = "Morning Welcome";
         w().modalList->loadResources({scene, scene});
-        panel().selectCategory(Category::Scene);
+        f->select(Category::Scene);
         dragItem(w().modalList, 0);
         QVERIFY(drags.isEmpty());
         QVERIFY(!w().modalList->listWidget()->allowDrag);
@@ -247,7 +258,7 @@ private slots:
         QVERIFY(!fresh.w.audioList->checkable);
         QVERIFY(fresh.w.videoList->checkable && fresh.w.modalList->checkable);
         QVERIFY(!fresh.panel->sharedListConnected());
-        fresh.login();
+        QVERIFY(fresh.login());
         QVERIFY(fresh.w.audioList->listWidget()->allowDrag);
         QVERIFY(fresh.w.audioList->checkable);
         QVERIFY(fresh.panel->sharedListConnected());
@@ -268,14 +279,15 @@ private slots:
         QFETCH(int, cpu);
         QFETCH(bool, opens);
         simulator().setCpuUsage(cpu);
-        panel().selectCategory(Category::Picture);
+        f->select(Category::Picture);
         QListWidgetItem *item = w().audioList->listWidget()->item(0);
         const QString name = item->text();
+        const int windowsBefore = f->canvas->windows().size();
         PanelFixture::doubleClick(w().audioList, item);
 
         QCOMPARE(simulator().requests("GetCpuUsage").size(), 1);
         QCOMPARE(simulator().requests("NewWindow").size(), opens ? 1 : 0);
-        QCOMPARE(f->canvas->windows().size(), opens ? 1 : 0);
+        QCOMPARE(f->canvas->windows().size(), windowsBefore + (opens ? 1 : 0));
         if (opens) {
             const QJsonObject sent = simulator().requests("NewWindow").first().json();
             QCOMPARE(sent.value("Type").toInt(), 1);
@@ -291,7 +303,7 @@ private slots:
 
     void documentOpensWithItsId()
     {
-        panel().selectCategory(Category::Doc);
+        f->select(Category::Doc);
         QListWidgetItem *item = PanelFixture::itemNamed(w().audioList, "Floor Guide.pdf");
         QVERIFY(item);
         PanelFixture::doubleClick(w().audioList, item);
@@ -313,24 +325,24 @@ private slots:
     void oneWindowPerDoubleClickAfterRelogin()
     {
         QFETCH(int, family);
-        f->sim.session.family = family;
-        panel().enterDisconnectedState();
+        QVERIFY(f->loginAs(family));
+        f->window->on_disconnectButton_clicked();
         QCOMPARE(panel().sharedListConnected(), family != 2);
         QCOMPARE(w().videoList->listWidget()->count(), 0);
         QCOMPARE(w().audioList->listWidget()->count(), 0);
         QVERIFY(panel().catalogue().picResources.isEmpty() && panel().catalogue().videoResources.isEmpty());
         QCOMPARE(panel().catalogue().webResources.isEmpty(), family == 2);
 
-        QVERIFY(f->sim.login());
-        f->login();
+        QVERIFY(f->login());
         QVERIFY(panel().sharedListConnected());
-        panel().selectCategory(Category::Web);
+        f->select(Category::Web);
         simulator().clearRequests();
+        const int windowsBefore = f->canvas->windows().size();
         PanelFixture::doubleClick(w().audioList, w().audioList->listWidget()->item(0));
         QCOMPARE(simulator().requests("NewWindow").size(), 1);
-        QCOMPARE(f->canvas->windows().size(), 1);
+        QCOMPARE(f->canvas->windows().size(), windowsBefore + 1);
 
-        panel().selectCategory(Category::Video);
+        f->select(Category::Video);
         PanelFixture::doubleClick(w().videoList, w().videoList->listWidget()->item(0));
         QCOMPARE(simulator().requests("NewWindow").size(), 2);
     }
@@ -339,7 +351,7 @@ private slots:
 
     void applicationWindowsComeAndGo()
     {
-        panel().selectCategory(Category::Doc);
+        f->select(Category::Doc);
         QCOMPARE(PanelFixture::texts(w().audioList), (QStringList{"Floor Guide.pdf", "Visitor Notes.txt"}));
         QVERIFY(panel().refreshApplicationWindows());
         QCOMPARE(PanelFixture::texts(w().audioList),
@@ -354,7 +366,7 @@ private slots:
         QCOMPARE(w().audioList->listWidget()->item(2)->data(Qt::UserRole).toInt(), 9);
 
         // Another category on show: the list changes, the strip does not.
-        panel().selectCategory(Category::Picture);
+        f->select(Category::Picture);
         const QStringList pictures = PanelFixture::texts(w().audioList);
         simulator().setState({{"Applications", QJsonArray()}});
         QVERIFY(panel().refreshApplicationWindows());
@@ -366,7 +378,7 @@ private slots:
 
     void doubleClickPlaysOneMusicEntry()
     {
-        panel().selectCategory(Category::Music);
+        f->select(Category::Music);
         QLybListWidget *list = w().audioList->listWidget();
         QVERIFY(list->count() >= 3);
         list->item(0)->setCheckState(Qt::Checked);
@@ -391,7 +403,7 @@ private slots:
         click(w().btnBGMPlay);
         QVERIFY(simulator().requests("PlayBgMusic").isEmpty()); // music not on show
 
-        panel().selectCategory(Category::Music);
+        f->select(Category::Music);
         QLybListWidget *list = w().audioList->listWidget();
         panel().on_btnDeSelectAll_clicked();
         list->item(0)->setCheckState(Qt::Checked);
@@ -422,7 +434,7 @@ private slots:
     {
         const QString second = panel().catalogue().musicResources.at(1).name;
         simulator().setState(musicState(30, 1, {second}));
-        panel().selectCategory(Category::Music);
+        f->select(Category::Music);
         QVERIFY(panel().getBgMusicState());
         QCOMPARE(w().audioList->checkedNames(), QStringList{second});
         QCOMPARE(w().sliderBGMVolume->value(), 30);
@@ -431,8 +443,8 @@ private slots:
         QVERIFY(w().btnBGMStop->isEnabled());
 
         // Opening the category marks the entries from the stored playlist again.
-        panel().selectCategory(Category::Picture);
-        panel().selectCategory(Category::Music);
+        f->select(Category::Picture);
+        f->select(Category::Music);
         QCOMPARE(w().audioList->checkedNames(), QStringList{second});
 
         simulator().setFault("GetBgMusicState", sim::Fault{sim::Fault::HttpError, 0, 500, QString(), -1});

@@ -67,7 +67,7 @@ class TestResourceActions : public QObject
     std::unique_ptr<PanelFixture> f;
     QTemporaryDir dir;
 
-    sim::Simulator &simulator() { return f->sim.simulator; }
+    sim::Simulator &simulator() { return f->simulator; }
     library::LibraryPanel &panel() { return *f->panel; }
     library::LibraryWidgets &w() { return f->w; }
 
@@ -90,7 +90,7 @@ class TestResourceActions : public QObject
 
     void verifyUploadCleared()
     {
-        QVERIFY(!f->sim.session.uploading);
+        QVERIFY(!f->session().uploading);
         QVERIFY(w().progressBar->isHidden());
         QCOMPARE(w().window->cursor().shape(), Qt::ArrowCursor);
     }
@@ -101,7 +101,7 @@ private slots:
         Dialogs::reset();
         f = std::make_unique<PanelFixture>();
         QVERIFY(f->start(0));
-        f->login();
+        QVERIFY(f->login());
         simulator().clearRequests();
     }
 
@@ -241,7 +241,7 @@ private slots:
         QFETCH(QString, resType);
         QFETCH(QString, file);
 
-        panel().selectCategory(category);
+        f->select(category);
         const QByteArray content = bytes(library::ChunkUploader::kChunkSize + 10);
         const QString local = writeFile(file, content);
         const QString name = file.toLower();
@@ -296,9 +296,9 @@ private slots:
         QFETCH(QString, password);
         QFETCH(bool, credentials);
 
-        panel().selectCategory(category);
+        f->select(category);
         typeAndAccept("Lobby Board", "http://board.example.com/a b#c", user, password);
-        panel().addResource();
+        f->click(w().btnSaveModal);
 
         const QList<sim::RecordedRequest> adds = simulator().requests("AddResource");
         QCOMPARE(adds.size(), 1);
@@ -336,12 +336,12 @@ private slots:
         QFETCH(bool, missing);
         QFETCH(int, chunksSent);
 
-        panel().selectCategory(Category::Picture);
+        f->select(Category::Picture);
         if (failChunk >= 0)
             simulator().failUploadChunk(failChunk);
         const QString local = missing ? dir.filePath("gone.jpg") : writeFile("pic.jpg", bytes(size));
         pickAndAccept(local);
-        panel().addResource();
+        f->click(w().btnSaveModal);
 
         QCOMPARE(simulator().requests(missing ? "/pictures/gone.jpg" : "/pictures/pic.jpg").size(),
                  chunksSent);
@@ -378,12 +378,12 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, path);
         QFETCH(bool, accept);
-        panel().selectCategory(category);
+        f->select(category);
         if (accept)
             typeAndAccept(name, path);
         else
             Dialogs::setNextAnswer(QDialog::Rejected);
-        panel().addResource();
+        f->click(w().btnSaveModal);
         QVERIFY(simulator().requests().isEmpty());
         QVERIFY(Dialogs::shownBoxes().isEmpty());
         verifyUploadCleared();
@@ -393,12 +393,12 @@ private slots:
     {
         int dialogs = 0;
         for (Category category : {Category::Usb, Category::Caption}) {
-            panel().selectCategory(category);
+            f->select(category);
             Dialogs::setNextDialogHandler([&dialogs](QDialog *) {
                 ++dialogs;
                 return int(QDialog::Rejected);
             });
-            panel().addResource();
+            f->click(w().btnSaveModal);
             Dialogs::reset();
         }
         QCOMPARE(dialogs, 0);
@@ -407,13 +407,13 @@ private slots:
 
     void refusedRegistrationShowsTheReason()
     {
-        panel().selectCategory(Category::Web);
+        f->select(Category::Web);
         sim::Fault fault;
         fault.kind = sim::Fault::Refuse;
         fault.message = "Disk full";
         simulator().setFault("AddResource", fault);
         typeAndAccept("Page", "http://page/");
-        panel().addResource();
+        f->click(w().btnSaveModal);
         QCOMPARE(boxTypes(), QList<BoxType>{BoxType::Error});
         QCOMPARE(Dialogs::shownBoxes().first().text, QStringLiteral("操作失败！错误原因：Disk full"));
         QVERIFY(simulator().requests("GetWebList").isEmpty());
@@ -424,7 +424,7 @@ private slots:
     // Every ticked entry is removed, the last one first; a refused one stays.
     void removeTickedEntries()
     {
-        panel().selectCategory(Category::Picture);
+        f->select(Category::Picture);
         QLybListWidget *list = w().audioList->listWidget();
         const QStringList before = PanelFixture::texts(w().audioList);
         QVERIFY(before.size() >= 4);
@@ -458,10 +458,10 @@ private slots:
 
     void removeVideosFromTheVideoStrip()
     {
-        panel().selectCategory(Category::Video);
+        f->select(Category::Video);
         const QString first = w().videoList->listWidget()->item(0)->text();
         w().videoList->listWidget()->item(0)->setCheckState(Qt::Checked);
-        panel().removeCheckedResources();
+        f->click(w().btnRemoveModal);
         QCOMPARE(simulator().requests("DelResource").size(), 1);
         QCOMPARE(simulator().requests("DelResource").first().json().value("ResType").toString(),
                  QStringLiteral("Video"));
@@ -471,11 +471,11 @@ private slots:
     void nothingIsRemovedFromUsbOrScenes()
     {
         for (Category category : {Category::Usb, Category::Caption}) {
-            panel().selectCategory(category);
+            f->select(category);
             w().audioList->checkAll();
             QTest::mouseClick(w().btnRemoveModal, Qt::LeftButton);
         }
-        panel().selectCategory(Category::Scene);
+        f->select(Category::Scene);
         w().videoList->checkAll();
         QTest::mouseClick(w().btnRemoveModal, Qt::LeftButton);
         QVERIFY(simulator().requests().isEmpty());

@@ -5,11 +5,47 @@
 #include "library/resourceloader.h"
 #include "simsession.h"
 #include "testmain.h"
+#include "uikit/dialogs.h"
 
 #include <QImage>
 #include <QJsonArray>
+#include <QTimer>
+#include <QWidget>
 
 using namespace library;
+using pelmora::test::SimSession;
+
+namespace {
+// Samples a window's cursor on every turn of the event loop, nested waits included, and
+// keeps each change: a load shows Arrow, Wait, Arrow.
+class CursorWatch
+{
+public:
+    explicit CursorWatch(QWidget *window) : m_window(window)
+    {
+        m_timer.setInterval(0);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { sample(); });
+        sample();
+        m_timer.start();
+    }
+    QList<Qt::CursorShape> shapes()
+    {
+        sample();
+        return m_shapes;
+    }
+
+private:
+    void sample()
+    {
+        const Qt::CursorShape shape = m_window->cursor().shape();
+        if (m_shapes.isEmpty() || m_shapes.last() != shape)
+            m_shapes.append(shape);
+    }
+    QWidget *m_window;
+    QTimer m_timer;
+    QList<Qt::CursorShape> m_shapes;
+};
+} // namespace
 
 Q_DECLARE_METATYPE(library::Loader)
 
@@ -67,7 +103,8 @@ class TestResourceLoader : public QObject
     std::unique_ptr<SimSession> sim;
     ResourceCatalogue catalogue;
     std::unique_ptr<ResourceLoader> loader;
-    QList<bool> busy;
+    QWidget cursorWindow;
+    std::unique_ptr<CursorWatch> cursors;
 
     int snapshotRequests() const
     {
@@ -88,13 +125,13 @@ private slots:
         sim->simulator.setState(catalogueState());
         sim->simulator.clearRequests();
         catalogue = ResourceCatalogue();
-        loader = std::make_unique<ResourceLoader>(sim->transport.get(), &catalogue);
-        busy.clear();
-        loader->busyCursor = [this](bool on) { busy.append(on); };
+        loader = std::make_unique<ResourceLoader>(sim->transport.get(), &catalogue, &cursorWindow);
+        cursors = std::make_unique<CursorWatch>(&cursorWindow);
     }
 
     void cleanup()
     {
+        cursors.reset();
         loader.reset();
         sim.reset();
     }
@@ -143,7 +180,8 @@ private slots:
 
         QVERIFY(loader->load(which));
         QCOMPARE(sim->simulator.requests(command).size(), 1);
-        QCOMPARE(busy, (QList<bool>{true, false}));
+        QCOMPARE(cursors->shapes(),
+                 (QList<Qt::CursorShape>{Qt::ArrowCursor, Qt::WaitCursor, Qt::ArrowCursor}));
 
         const ResourceList &entries = *catalogue.list(loaderSpec(which).category);
         QCOMPARE(entries.size(), names.size());
@@ -212,32 +250,8 @@ private slots:
         sim->simulator.setFault("GetPicList", httpError());
         QVERIFY(!loader->getPicList());
         QVERIFY(catalogue.picResources.isEmpty());
-        QCOMPARE(busy, (QList<bool>{true, false, true, false}));
+        QCOMPARE(cursorWindow.cursor().shape(), Qt::ArrowCursor);
         QVERIFY(uikit::Dialogs::shownBoxes().isEmpty());
-    }
-
-    // The music state is read before the music list.
-    void audioListAsksForTheMusicStateFirst()
-    {
-        int listRequestsBefore = -1;
-        loader->beforeAudioList = [&] {
-            listRequestsBefore = sim->simulator.requests("GetAudioList").size();
-            sim->transport->sendGetCommand("GetBgMusicState", true, nullptr);
-        };
-        QVERIFY(loader->getAudioList());
-        QCOMPARE(listRequestsBefore, 0);
-        QCOMPARE(sim->simulator.requests("GetBgMusicState").size(), 1);
-    }
-
-    void onlyTheVideoListRebuildsItsStrip()
-    {
-        int rebuilt = 0;
-        loader->videoListLoaded = [&] { ++rebuilt; };
-        loader->getPicList();
-        loader->getWebList();
-        QCOMPARE(rebuilt, 0);
-        loader->getVideoList();
-        QCOMPARE(rebuilt, 1);
     }
 
     // Windows that close leave, new ones arrive with a preview; documents always stay.

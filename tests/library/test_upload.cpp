@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 using library::ChunkUploader;
+using pelmora::test::SimSession;
 using uikit::BoxType;
 using uikit::Dialogs;
 
@@ -67,12 +68,12 @@ private slots:
         progress.clear();
         shown.clear();
         uploadingDuringProgress.clear();
-        uploader->progress = [this](int percent) {
+        QObject::connect(uploader.get(), &ChunkUploader::progress, [this](int percent) {
             progress.append(percent);
             uploadingDuringProgress.append(sim->session.uploading);
-        };
-        uploader->progressShown = [this](bool on) { shown.append(on); };
-        uploader->infoBox = [](const QString &text) { Dialogs::showInfo(text); };
+        });
+        QObject::connect(uploader.get(), &ChunkUploader::progressShown,
+                         [this](bool on) { shown.append(on); });
     }
 
     void cleanup()

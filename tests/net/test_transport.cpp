@@ -4,11 +4,14 @@
 #include "testmain.h"
 #include "uikit/dialogs.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+
+Q_DECLARE_METATYPE(Transport::Outcome)
 
 using uikit::BoxType;
 using uikit::Dialogs;
@@ -42,9 +45,7 @@ private slots:
         Dialogs::reset();
         manager = new QNetworkAccessManager(this);
         session = SessionValues();
-        transport = new Transport(manager, &session, this);
-        transport->setBoxes([](const QString &t) { Dialogs::showError(t); },
-                            [](const QString &t) { Dialogs::showInfo(t); });
+        transport = new Transport(manager, &session, Dialogs::sink(), this);
         transport->setTimeoutMs(400);
         server = new ScriptedServer(this);
         QVERIFY(server->start());
@@ -62,7 +63,7 @@ private slots:
     void defaultLimitIsTenSeconds()
     {
         SessionValues values;
-        QCOMPARE(Transport(nullptr, &values).timeoutMs(), 10000);
+        QCOMPARE(Transport(nullptr, &values, Dialogs::sink()).timeoutMs(), 10000);
     }
 
     void commandUrlOnDefaultPort()
@@ -207,25 +208,31 @@ private slots:
     void brokenServers_data()
     {
         const QByteArray good = ScriptedServer::httpResponse(envelope("NewWindow", "Ok"));
+        using O = Transport::Outcome;
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("networkError");
-        QTest::newRow("immediate disconnect") << QByteArray() << true;
-        QTest::newRow("half a status line") << QByteArray("HTTP/1.1 20") << true;
-        QTest::newRow("half the headers") << QByteArray("HTTP/1.1 200 OK\r\nContent-Ty") << true;
+        QTest::addColumn<O>("outcome"); // of the checked command
+        QTest::newRow("immediate disconnect") << QByteArray() << true << O::NetworkError;
+        QTest::newRow("half a status line") << QByteArray("HTTP/1.1 20") << true << O::NetworkError;
+        QTest::newRow("half the headers")
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Ty") << true << O::NetworkError;
         QTest::newRow("content-length longer than body")
-            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 200\r\n\r\n{\"Command\":\"NewWindow\",")
-            << true;
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 200\r\n\r\n{\"Command\":\"NewWindow\",") << true
+            << O::NetworkError;
         QTest::newRow("body not JSON")
-            << ScriptedServer::httpResponse("<html>no</html>", 200, "text/html") << false;
+            << ScriptedServer::httpResponse("<html>no</html>", 200, "text/html") << false << O::WrongCommand;
         QTest::newRow("HTTP error status")
-            << ScriptedServer::httpResponse(envelope("NewWindow", "Ok"), 500) << true;
-        Q_UNUSED(good)
+            << ScriptedServer::httpResponse(envelope("NewWindow", "Ok"), 500) << true << O::HttpError;
+        QTest::newRow("refused") << ScriptedServer::httpResponse(envelope("NewWindow", "Error", "full"))
+                                 << false << O::Refused;
+        QTest::newRow("answered") << good << false << O::Ok;
     }
 
     void brokenServers()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, networkError);
+        QFETCH(Transport::Outcome, outcome);
         ScriptedServer::Answer answer;
         if (!bytes.isEmpty())
             answer.pieces = {bytes};
@@ -238,12 +245,75 @@ private slots:
             QVERIFY(reply.isEmpty());
         QVERIFY(boxes().isEmpty());
 
-        QVERIFY(!transport->postCommand(QJsonObject{{QStringLiteral("Command"), QStringLiteral("NewWindow")}},
-                                        QStringLiteral("NewWindow")));
-        // A network error shows its own text once; a body that is not JSON fails silently.
-        QCOMPARE(boxes().size(), networkError ? 1 : 0);
+        const QJsonObject request{{QStringLiteral("Command"), QStringLiteral("NewWindow")}};
+        QCOMPARE(transport->command(request).outcome, outcome);
+        QVERIFY(boxes().isEmpty());
+
+        const bool ok = outcome == Transport::Outcome::Ok;
+        QCOMPARE(transport->postCommand(request, QStringLiteral("NewWindow")), ok);
+        // A network error shows its own text once, a refusal the controller's reason; a body
+        // that is not JSON fails silently.
+        const bool refused = outcome == Transport::Outcome::Refused;
+        QCOMPARE(boxes().size(), networkError || refused ? 1 : 0);
         if (networkError)
             QVERIFY(!boxes()[0].text.startsWith(QStringLiteral("操作失败")));
+        if (refused)
+            QCOMPARE(boxes()[0].text, QStringLiteral("操作失败！错误原因：full"));
+    }
+
+    void interruptedDownloadKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("scene.mvc"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("OLD");
+        old.close();
+
+        ScriptedServer::Answer cut;
+        cut.pieces = {QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nNEW-BUT-SHORT")};
+        cut.closeAfter = true;
+        server->setAnswer(cut);
+        QVERIFY(!transport->downloadToFile(QStringLiteral("/Modals/Group1/scene.mvc"), path));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("OLD"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("scene.mvc")});
+        QVERIFY(boxes().isEmpty());
+    }
+
+    void onlyAnAcceptedPollCounts_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("missedAfter");
+        QTest::newRow("Ok") << envelope("GetCpuUsage", "Ok") << 0;
+        QTest::newRow("refused") << envelope("GetCpuUsage", "Error", "no session") << 4;
+        QTest::newRow("no Status") << envelope("GetCpuUsage", QByteArray()) << 4;
+        QTest::newRow("another command") << envelope("GetVersion", "Ok") << 4;
+    }
+
+    void onlyAnAcceptedPollCounts()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, missedAfter);
+        session.missedReplies = 4;
+        QSignalSpy answered(transport, &Transport::pollAnswered);
+        transport->dispatchReply(body);
+        QCOMPARE(session.missedReplies, missedAfter);
+        QCOMPARE(answered.count(), missedAfter == 0 ? 1 : 0);
+    }
+
+    void cancelledRequestReturnsAtOnce()
+    {
+        ScriptedServer::Answer silent;
+        silent.silent = true;
+        server->setAnswer(silent);
+        transport->setTimeoutMs(60000);
+        const Transport::Ticket ticket = transport->newTicket();
+        QTimer::singleShot(0, this, [&] { transport->cancel(ticket); });
+        const Transport::Result result =
+            transport->post(QJsonObject{{QStringLiteral("Command"), QStringLiteral("Login")}}, ticket);
+        QCOMPARE(result.outcome, Transport::Outcome::Cancelled);
+        QVERIFY(boxes().isEmpty());
     }
 
     void replySplitAtEveryOffset()
@@ -277,9 +347,12 @@ private slots:
         QFile stored(file);
         QVERIFY(stored.open(QIODevice::ReadOnly));
         QCOMPARE(stored.readAll(), QByteArray("JPEGDATA"));
-        // A file that cannot be written is skipped silently.
+        // A file that cannot be written is a failed download, without a box.
         QVERIFY(
-            transport->downloadToFile(QStringLiteral("/x"), dir.filePath(QStringLiteral("no/such/dir/f"))));
+            !transport->downloadToFile(QStringLiteral("/x"), dir.filePath(QStringLiteral("no/such/dir/f"))));
+        QCOMPARE(
+            transport->download(QStringLiteral("/x"), dir.filePath(QStringLiteral("no/such/dir/f"))).outcome,
+            Transport::Outcome::WriteFailed);
 
         server->setAnswer(ScriptedServer::whole(ScriptedServer::httpResponse("missing", 404)));
         QVERIFY(!transport->fetchPath(QStringLiteral("/snapshot/none.jpg"), &body));

@@ -24,7 +24,7 @@ qint64 fakeClock()
 
 // The window commands wired to a canvas and to a simulated controller over loopback,
 // the way the main window wires them.
-class TestWindowCommands : public QObject
+class TestWindowCommands : public QObject, public wall::ResourceSource, public wall::ScreenGroupSource
 {
     Q_OBJECT
 
@@ -42,6 +42,19 @@ class TestWindowCommands : public QObject
     QStringList checked;
     QString currentName;
     int currentVideoId = 0;
+
+    int checkedCategoryType() const override { return checkedType; }
+    bool currentEntry(int, QString *name, int *videoId) const override
+    {
+        if (currentName.isEmpty())
+            return false;
+        *name = currentName;
+        *videoId = currentVideoId;
+        return true;
+    }
+    QStringList checkedNames(int) const override { return checked; }
+    QString resourcePath(int, const QString &name) const override { return paths.value(name); }
+    int currentScreenGroup() const override { return screenGroup; }
 
     QList<sim::RecordedRequest> sent(const QString &command) const { return controller->requests(command); }
     QJsonObject lastSent(const QString &command) const
@@ -106,23 +119,10 @@ private slots:
         session = SessionValues();
         session.hostIp = QStringLiteral("127.0.0.1");
         session.port = controller->port();
-        transport = new Transport(manager, &session, this);
-        transport->setBoxes([](const QString &t) { Dialogs::showError(t); },
-                            [](const QString &t) { Dialogs::showInfo(t); });
+        transport = new Transport(manager, &session, Dialogs::sink(), this);
         canvas = new ScreenWidget;
         canvas->setGeometry(0, 0, 960, 540);
-        commands = new WindowCommands(canvas, transport, &session, canvas, this);
-        commands->context.checkedCategoryType = [this] { return checkedType; };
-        commands->context.currentScreenGroup = [this] { return screenGroup; };
-        commands->context.resourcePath = [this](int, const QString &name) { return paths.value(name); };
-        commands->context.checkedNames = [this](int) { return checked; };
-        commands->context.currentItem = [this](int, QString *name, int *videoId) {
-            if (currentName.isEmpty())
-                return false;
-            *name = currentName;
-            *videoId = currentVideoId;
-            return true;
-        };
+        commands = new WindowCommands(canvas, transport, &session, canvas, *this, *this, this);
         connect(canvas, &ScreenWidget::onNewWindow, commands, &WindowCommands::on_newWindow);
         connect(canvas, &ScreenWidget::onWindowResize, commands, &WindowCommands::on_windowResize);
         connect(canvas, &ScreenWidget::onWindowRaised, commands, &WindowCommands::on_windowRaised);
