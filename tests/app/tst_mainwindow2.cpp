@@ -13,6 +13,7 @@
 #include "uikit/dialogs.h"
 
 #include <QMenu>
+#include <QMetaMethod>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPushButton>
@@ -67,6 +68,7 @@ private slots:
     void scenePanelFollowsItsParts();
     void canvasInstall();
     void constructionHasNoUnboundSlots();
+    void everyAnnouncementHasAReceiver();
     void closeButtonExitsAtOnce();
 };
 
@@ -338,6 +340,63 @@ void TestMainWindow2::constructionHasNoUnboundSlots()
     MainWindow2 window;
     QVERIFY2(!warnings.contains(QStringLiteral("No matching signal")),
              qPrintable(warnings.warnings().join('\n')));
+}
+
+namespace {
+// QObject::isSignalConnected is protected; a pointer to it taken through a class that makes
+// it public calls it on any object.
+struct SignalProbe : QObject
+{
+    using QObject::isSignalConnected;
+};
+
+// Announcements that nothing in the console listens to: the independent screens' own
+// controls, the canvas's double-click and in-place source change, a single click on a
+// resource strip, and the shared strip's double-click, which is connected at login.
+const QStringList kNoReceiverByDesign = {
+    "mattrixWidget.onMatrixCtrl(int,int)",
+    "mattrixWidget.onSetDisplayNameS(int,QString)",
+    "mattrixWidget.onAudioCtrl(int,bool)",
+    "labelScreen.onScreenDblClicked(int)",
+    "labelScreen.onChangeVideo(uint,int,QString)",
+    "videoList.onItemClicked(QListWidgetItem*)",
+    "audioList.onItemClicked(QListWidgetItem*)",
+    "audioList.onItemDblClicked(QListWidgetItem*,QString,uint)",
+    // Scene loading and the rotation plan are not built yet.
+    "modalList.onItemDblClicked(QListWidgetItem*,QString,uint)",
+    "modalList.onItemClicked(QListWidgetItem*)",
+};
+} // namespace
+
+// Signals our own classes declare (not those they inherit from Qt), for every object the
+// window is made of: each must reach a receiver, or a feature is silently missing.
+void TestMainWindow2::everyAnnouncementHasAReceiver()
+{
+    bool (QObject::*isConnected)(const QMetaMethod &) const = &SignalProbe::isSignalConnected;
+    MainWindow2 window;
+    QStringList unheard;
+    QList<QObject *> objects = window.findChildren<QObject *>();
+    objects.prepend(&window);
+    for (QObject *object : qAsConst(objects)) {
+        for (const QMetaObject *meta = object->metaObject(); meta; meta = meta->superClass()) {
+            const QByteArray name = meta->className();
+            const bool qtClass = name.size() > 1 && name.startsWith('Q') && QChar(name.at(1)).isUpper() &&
+                                 name != "QLybListWidget";
+            if (qtClass)
+                break;
+            for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+                const QMetaMethod method = meta->method(i);
+                const QString signal =
+                    object->objectName() + QLatin1Char('.') + QString::fromLatin1(method.methodSignature());
+                if (method.methodType() == QMetaMethod::Signal && !(object->*isConnected)(method) &&
+                    !kNoReceiverByDesign.contains(signal))
+                    unheard.append(signal + QStringLiteral(" (") + QString::fromLatin1(name) +
+                                   QLatin1Char(')'));
+            }
+        }
+    }
+    unheard.removeDuplicates();
+    QVERIFY2(unheard.isEmpty(), qPrintable(unheard.join(QLatin1Char('\n'))));
 }
 
 void TestMainWindow2::closeButtonExitsAtOnce()
