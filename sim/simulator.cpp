@@ -442,6 +442,18 @@ void Simulator::failUploadChunk(int chunkIndex, int httpStatus)
     d->chunkFaults.insert(chunkIndex, httpStatus);
 }
 
+void Simulator::useManualClock()
+{
+    qint64 expected = -1;
+    d->manualNowMs.compare_exchange_strong(expected, d->clock.elapsed());
+}
+
+void Simulator::advanceClock(qint64 ms)
+{
+    useManualClock();
+    d->manualNowMs += ms;
+}
+
 void Simulator::setCpuUsage(int percent)
 {
     std::lock_guard<std::mutex> lock(d->mutex);

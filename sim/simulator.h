@@ -74,6 +74,11 @@ public:
     void failUploadChunk(int chunkIndex /*0-based*/, int httpStatus = 500);
     void setCpuUsage(int percent);
 
+    // The controller's clock (playback positions, scene rotation) runs in real time unless a
+    // test takes it over: from then on it stands still and moves only by advanceClock().
+    void useManualClock();
+    void advanceClock(qint64 ms);
+
     // state inspection for tests (snapshots, thread-safe):
     QJsonObject windowList(int group) const;          // same shape as the GetCurWindowList reply
     QJsonObject state() const;                        // whole state as JSON

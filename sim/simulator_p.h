@@ -5,7 +5,9 @@
 #include "sim/simulator.h"
 
 #include <QElapsedTimer>
+
 #include <QTemporaryDir>
+#include <atomic>
 
 #include <condition_variable>
 #include <memory>
@@ -36,7 +38,12 @@ public:
     bool start(const QString &bindAddress, int port);
     void stop();
     void resetLocked(); // back to the initial state; caller holds `mutex`
-    qint64 nowMs() const { return clock.elapsed(); }
+    // The controller's time: real time, or a clock the tests advance (manualNowMs >= 0).
+    qint64 nowMs() const
+    {
+        const qint64 manual = manualNowMs.load();
+        return manual >= 0 ? manual : clock.elapsed();
+    }
 
     void handle(const httplib::Request &req, httplib::Response &res);
     void control(const httplib::Request &req, httplib::Response &res, const RecordedRequest &rec);
@@ -64,6 +71,7 @@ public:
     bool started = false; // the config file and the data folder were loaded
 
     QElapsedTimer clock;
+    std::atomic<qint64> manualNowMs{-1};
     std::unique_ptr<QTemporaryDir> tempDir;
     QString dataDir;
     std::unique_ptr<httplib::Server> server;
