@@ -1,5 +1,6 @@
 #include "loginsession.h"
 
+#include "loginreply.h"
 #include "sessionvalues.h"
 #include "transport.h"
 #include "uikit/helpers.h"
@@ -34,7 +35,7 @@ bool LoginSession::login(const QString &userName, const QString &password)
     if (!m_transport->checkStatus(reply, QString()))
         return false;
     m_session->sessionId = reply.value(QStringLiteral("SessionId")).toString();
-    m_session->role = reply.value(QStringLiteral("Role")).toInt(0);
+    m_session->role = roleFromReply(reply);
     return true;
 }
 
