@@ -120,7 +120,9 @@ void DialogConnect::startSearch()
     const QList<QHostAddress> candidates = discovery::localBindCandidates();
     QHostAddress chosen;
     if (candidates.size() > 1) {
-        DialogSelectLocalIp select(candidates, this);
+        // Not shown yet, this dialog has no place on the screen: the question is centred
+        // over the window that opens it.
+        DialogSelectLocalIp select(candidates, parentWidget() ? parentWidget() : this);
         if (uikit::Dialogs::exec(&select) == QDialog::Accepted)
             chosen = candidates.value(select.selectedIndex());
     }
