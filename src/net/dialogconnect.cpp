@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHostInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -95,8 +94,6 @@ DialogConnect::DialogConnect(const QString &hostIp, const QString &userName, con
 
 DialogConnect::~DialogConnect()
 {
-    if (m_lookupId >= 0)
-        QHostInfo::abortHostLookup(m_lookupId);
     if (m_joined)
         discoverySocket->leaveMulticastGroup(discovery::groupAddress(), m_searchInterface);
     discoverySocket->close();
@@ -141,15 +138,15 @@ void DialogConnect::startSearch()
     // A resolver that does not answer must not freeze the dialog: the name is looked up in
     // the background, and an interface's address is announced when that takes too long.
     m_localAddresses = candidates;
-    m_lookupId = QHostInfo::lookupHost(QHostInfo::localHostName(), this, &DialogConnect::localHostLookedUp);
+    connect(discovery::HostNameLookup::start(), &discovery::HostNameLookup::finished, this,
+            &DialogConnect::localHostLookedUp);
     QTimer::singleShot(g_lookupLimitMs, this,
                        [this] { sendSearch(discovery::announcedAddress({}, m_localAddresses)); });
 }
 
-void DialogConnect::localHostLookedUp(const QHostInfo &info)
+void DialogConnect::localHostLookedUp(const QList<QHostAddress> &addresses)
 {
-    m_lookupId = -1;
-    sendSearch(discovery::announcedAddress(info.addresses(), m_localAddresses));
+    sendSearch(discovery::announcedAddress(addresses, m_localAddresses));
 }
 
 void DialogConnect::sendSearch(const QString &localIp)
@@ -157,10 +154,6 @@ void DialogConnect::sendSearch(const QString &localIp)
     if (m_searchSent)
         return;
     m_searchSent = true;
-    if (m_lookupId >= 0) {
-        QHostInfo::abortHostLookup(m_lookupId);
-        m_lookupId = -1;
-    }
     discoverySocket->writeDatagram(discovery::buildFindViewTop(localIp), discovery::groupAddress(),
                                    discovery::kPort);
 }

@@ -7,7 +7,6 @@
 #include <QNetworkInterface>
 
 class QCheckBox;
-class QHostInfo;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -63,7 +62,7 @@ public slots:
 private:
     void setupUi();
     void startSearch();
-    void localHostLookedUp(const QHostInfo &info);
+    void localHostLookedUp(const QList<QHostAddress> &addresses);
     // Sends the one "FindViewTop" of this opening; later calls do nothing.
     void sendSearch(const QString &localIp);
 
@@ -81,7 +80,6 @@ private:
     QNetworkInterface m_searchInterface;
     bool m_joined = false;
     QList<QHostAddress> m_localAddresses;
-    int m_lookupId = -1;
     bool m_searchSent = false;
 
     QString m_hostIp;

@@ -1,5 +1,6 @@
 #include "discovery.h"
 
+#include <QHostInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QUdpSocket>
@@ -68,6 +69,19 @@ QString announcedAddress(const QList<QHostAddress> &resolved, const QList<QHostA
             return address.toString();
     }
     return lastIpv4Text(resolved);
+}
+
+HostNameLookup *HostNameLookup::start()
+{
+    auto *lookup = new HostNameLookup;
+    QHostInfo::lookupHost(QHostInfo::localHostName(), lookup, &HostNameLookup::resolved);
+    return lookup;
+}
+
+void HostNameLookup::resolved(const QHostInfo &info)
+{
+    emit finished(info.addresses());
+    deleteLater();
 }
 
 QList<QHostAddress> bindCandidates(const QList<QHostAddress> &addresses)

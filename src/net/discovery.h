@@ -4,9 +4,11 @@
 #include <QHostAddress>
 #include <QList>
 #include <QNetworkInterface>
+#include <QObject>
 #include <QString>
 #include <optional>
 
+class QHostInfo;
 class QUdpSocket;
 
 // Finding controllers on the local network. The console sends one "FindViewTop" datagram
@@ -48,6 +50,24 @@ QString lastIpv4Text(const QList<QHostAddress> &addresses);
 // address; without one either, lastIpv4Text(resolved). A host name resolving to 127.0.1.1
 // (usual on Debian) thus gives way to the address of a real interface.
 QString announcedAddress(const QList<QHostAddress> &resolved, const QList<QHostAddress> &local);
+
+// Resolves the local host name in the background. The object lives until the answer is in
+// and then deletes itself, so whoever asked may go away meanwhile without leaving a lookup
+// half-done.
+class HostNameLookup : public QObject
+{
+    Q_OBJECT
+public:
+    static HostNameLookup *start();
+
+signals:
+    // The addresses the name resolved to; empty when it did not resolve.
+    void finished(const QList<QHostAddress> &addresses);
+
+private:
+    HostNameLookup() = default;
+    void resolved(const QHostInfo &info);
+};
 
 // The addresses a search may be bound to: the given ones without every address that is not
 // IPv4 and without "127.0.0.1", in the given order.
