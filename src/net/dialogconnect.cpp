@@ -17,6 +17,7 @@
 #include <QNetworkDatagram>
 #include <QPushButton>
 #include <QSettings>
+#include <QTimer>
 #include <QUdpSocket>
 #include <QVBoxLayout>
 #include <iterator>
@@ -24,6 +25,7 @@
 namespace {
 constexpr int kFormWidth = 420;
 constexpr int kFormHeight = 520;
+int g_lookupLimitMs = 2000;
 
 // Device family codes in the order of the combo box; the code is the item data.
 const char *const kFamilies[] = {
@@ -93,34 +95,67 @@ DialogConnect::DialogConnect(const QString &hostIp, const QString &userName, con
 DialogConnect::~DialogConnect()
 {
     if (m_joined)
-        discoverySocket->leaveMulticastGroup(discovery::groupAddress());
+        discoverySocket->leaveMulticastGroup(discovery::groupAddress(), m_searchInterface);
     discoverySocket->close();
     delete discoverySocket;
 }
 
-// Binds the search socket, joins the group and sends the one "FindViewTop" of this opening.
+int DialogConnect::lookupLimitMs()
+{
+    return g_lookupLimitMs;
+}
+
+void DialogConnect::setLookupLimitMs(int ms)
+{
+    g_lookupLimitMs = ms;
+}
+
+// Binds the search socket, joins the group and starts the one "FindViewTop" of this opening.
 // Failures are silent: the list then simply stays empty.
 void DialogConnect::startSearch()
 {
     const QList<QHostAddress> candidates = discovery::localBindCandidates();
-    QHostAddress bindAddress(QHostAddress::AnyIPv4);
+    QHostAddress chosen;
     if (candidates.size() > 1) {
-        DialogSelectLocalIp select(candidates, this);
+        // Not shown yet, this dialog has no place on the screen: the question is centred
+        // over the window that opens it.
+        DialogSelectLocalIp select(candidates, parentWidget() ? parentWidget() : this);
         if (uikit::Dialogs::exec(&select) == QDialog::Accepted)
-            bindAddress = candidates.value(select.selectedIndex(), QHostAddress(QHostAddress::AnyIPv4));
+            chosen = candidates.value(select.selectedIndex());
     }
 
+    const discovery::SearchRoute route = discovery::searchRoute(chosen, candidates);
+    m_searchInterface = route.multicastInterface;
     discoverySocket = new QUdpSocket(this);
     discoverySocket->setObjectName(QStringLiteral("discoverySocket"));
-    if (discoverySocket->bind(bindAddress, discovery::kPort,
-                              QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
-        m_joined = discoverySocket->joinMulticastGroup(discovery::groupAddress());
-        discoverySocket->setSocketOption(QAbstractSocket::MulticastLoopbackOption, 0);
-    }
+    discovery::openSearchSocket(*discoverySocket, route, &m_joined);
     connect(discoverySocket, &QUdpSocket::readyRead, this, &DialogConnect::readPendingDatagrams);
 
-    discoverySocket->writeDatagram(discovery::buildFindViewTop(discovery::localIp()),
-                                   discovery::groupAddress(), discovery::kPort);
+    if (!chosen.isNull()) {
+        sendSearch(chosen.toString());
+        return;
+    }
+    // A resolver that does not answer must not freeze the dialog: the name is looked up in
+    // the background, and an interface's address is announced when that takes too long.
+    m_localAddresses = candidates;
+    connect(discovery::HostNameLookup::start(), &discovery::HostNameLookup::finished, this,
+            &DialogConnect::localHostLookedUp);
+    QTimer::singleShot(g_lookupLimitMs, this,
+                       [this] { sendSearch(discovery::announcedAddress({}, m_localAddresses)); });
+}
+
+void DialogConnect::localHostLookedUp(const QList<QHostAddress> &addresses)
+{
+    sendSearch(discovery::announcedAddress(addresses, m_localAddresses));
+}
+
+void DialogConnect::sendSearch(const QString &localIp)
+{
+    if (m_searchSent)
+        return;
+    m_searchSent = true;
+    discoverySocket->writeDatagram(discovery::buildFindViewTop(localIp), discovery::groupAddress(),
+                                   discovery::kPort);
 }
 
 void DialogConnect::readPendingDatagrams()

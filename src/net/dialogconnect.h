@@ -2,6 +2,10 @@
 
 #include "uikit/framelessdialog.h"
 
+#include <QHostAddress>
+#include <QList>
+#include <QNetworkInterface>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -22,7 +26,10 @@ class DialogConnect : public FramelessDialog
 public:
     // An empty hostIp or userName is taken from the last connection ("192.168.1.250" and
     // "admin" on a first run). lockFamily disables the family choice. Builds the dialog and
-    // sends the search; with more than one local IPv4 address it first asks which to use.
+    // starts the search; with more than one local IPv4 address it first asks which to use.
+    // The search goes out at once when an address was chosen, otherwise as soon as the
+    // local host name is resolved, without holding up the dialog, and at the latest after
+    // lookupLimitMs().
     DialogConnect(const QString &hostIp, const QString &userName, const QString &hostName, bool lockFamily,
                   int family, int port, QWidget *parent = nullptr);
     ~DialogConnect() override;
@@ -38,6 +45,11 @@ public:
     int port() const { return m_port; }
     bool autoLogin() const { return m_autoLogin; }
 
+    // How long the search waits for the local host name to be resolved before it announces
+    // an interface's address instead (2000 ms).
+    static int lookupLimitMs();
+    static void setLookupLimitMs(int ms);
+
 public slots:
     // Adds one list entry per new "ResponseToFind" answer; anything else is dropped.
     void readPendingDatagrams();
@@ -50,6 +62,9 @@ public slots:
 private:
     void setupUi();
     void startSearch();
+    void localHostLookedUp(const QList<QHostAddress> &addresses);
+    // Sends the one "FindViewTop" of this opening; later calls do nothing.
+    void sendSearch(const QString &localIp);
 
     QLineEdit *editHostIp = nullptr;
     QLineEdit *editPortNo = nullptr;
@@ -62,7 +77,10 @@ private:
     QPushButton *btnOk = nullptr;
 
     QUdpSocket *discoverySocket = nullptr;
+    QNetworkInterface m_searchInterface;
     bool m_joined = false;
+    QList<QHostAddress> m_localAddresses;
+    bool m_searchSent = false;
 
     QString m_hostIp;
     QString m_userName;

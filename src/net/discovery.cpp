@@ -3,7 +3,7 @@
 #include <QHostInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkInterface>
+#include <QUdpSocket>
 
 namespace discovery {
 
@@ -55,9 +55,33 @@ QString lastIpv4Text(const QList<QHostAddress> &addresses)
     return text;
 }
 
-QString localIp()
+QString announcedAddress(const QList<QHostAddress> &resolved, const QList<QHostAddress> &local)
 {
-    return lastIpv4Text(QHostInfo::fromName(QHostInfo::localHostName()).addresses());
+    const auto usable = [](const QHostAddress &address) {
+        return address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback();
+    };
+    for (auto it = resolved.crbegin(); it != resolved.crend(); ++it) {
+        if (usable(*it))
+            return it->toString();
+    }
+    for (const QHostAddress &address : local) {
+        if (usable(address))
+            return address.toString();
+    }
+    return lastIpv4Text(resolved);
+}
+
+HostNameLookup *HostNameLookup::start()
+{
+    auto *lookup = new HostNameLookup;
+    QHostInfo::lookupHost(QHostInfo::localHostName(), lookup, &HostNameLookup::resolved);
+    return lookup;
+}
+
+void HostNameLookup::resolved(const QHostInfo &info)
+{
+    emit finished(info.addresses());
+    deleteLater();
 }
 
 QList<QHostAddress> bindCandidates(const QList<QHostAddress> &addresses)
@@ -76,6 +100,50 @@ QList<QHostAddress> bindCandidates(const QList<QHostAddress> &addresses)
 QList<QHostAddress> localBindCandidates()
 {
     return bindCandidates(QNetworkInterface::allAddresses());
+}
+
+QNetworkInterface interfaceWithAddress(const QHostAddress &address)
+{
+    const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &nic : interfaces) {
+        const QList<QNetworkAddressEntry> entries = nic.addressEntries();
+        for (const QNetworkAddressEntry &entry : entries) {
+            if (entry.ip().isEqual(address))
+                return nic;
+        }
+    }
+    return {};
+}
+
+SearchRoute searchRoute(const QHostAddress &chosen, const QList<QHostAddress> &candidates)
+{
+    SearchRoute route;
+#ifdef Q_OS_WIN
+    Q_UNUSED(candidates)
+    if (!chosen.isNull())
+        route.bindAddress = chosen;
+#else
+    if (!chosen.isNull())
+        route.multicastInterface = interfaceWithAddress(chosen);
+    else if (candidates.size() == 1)
+        route.multicastInterface = interfaceWithAddress(candidates.first());
+#endif
+    return route;
+}
+
+bool openSearchSocket(QUdpSocket &socket, const SearchRoute &route, bool *joined)
+{
+    *joined = false;
+    if (!socket.bind(route.bindAddress, kPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint))
+        return false;
+    if (route.multicastInterface.isValid()) {
+        *joined = socket.joinMulticastGroup(groupAddress(), route.multicastInterface);
+        socket.setMulticastInterface(route.multicastInterface);
+    } else {
+        *joined = socket.joinMulticastGroup(groupAddress());
+    }
+    socket.setSocketOption(QAbstractSocket::MulticastLoopbackOption, 0);
+    return true;
 }
 
 } // namespace discovery

@@ -1,5 +1,6 @@
 #include "loginsession.h"
 
+#include "loginreply.h"
 #include "sessionvalues.h"
 #include "transport.h"
 #include "uikit/helpers.h"
@@ -49,7 +50,7 @@ Transport::Result LoginSession::login(const QString &userName, const QString &pa
         return result;
     }
     m_session->sessionId = result.reply.value(QStringLiteral("SessionId")).toString();
-    m_session->role = result.reply.value(QStringLiteral("Role")).toInt(0);
+    m_session->role = roleFromReply(result.reply);
     return result;
 }
 

@@ -11,10 +11,13 @@
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sched.h>
 #include <unistd.h>
 #include <vector>
 
@@ -22,6 +25,7 @@ namespace netns {
 
 namespace {
 const char *const kMarkVariable = "PELMORA_IN_NETNS";
+const char *const kSilentResolverVariable = "PELMORA_SILENT_RESOLVER";
 const char *const kSetup = "ip link set lo up && ip route add 224.0.0.0/4 dev lo";
 
 QString &reason()
@@ -105,6 +109,137 @@ bool ip(const QStringList &arguments)
     return available() && QProcess::execute(QStringLiteral("ip"), arguments) == 0;
 }
 
+Peer::~Peer()
+{
+    // Deleting one end removes the pair at once; the namespace itself goes away in the
+    // background once nothing holds it.
+    if (!m_localName.isEmpty())
+        netns::ip({QStringLiteral("link"), QStringLiteral("del"), m_localName});
+    if (m_namespace >= 0)
+        ::close(m_namespace);
+    if (m_holder.state() != QProcess::NotRunning) {
+        m_holder.closeWriteChannel();
+        if (!m_holder.waitForFinished(5000)) {
+            m_holder.kill();
+            m_holder.waitForFinished(5000);
+        }
+    }
+}
+
+bool Peer::fail(const QString &why)
+{
+    m_error = why;
+    return false;
+}
+
+bool Peer::open(const QString &localName, const QString &localAddress, const QString &peerName,
+                const QString &peerAddress)
+{
+    if (!available())
+        return fail(reason());
+    // The holder keeps the namespace until its input is closed.
+    m_holder.start(QStringLiteral("unshare"),
+                   {QStringLiteral("--net"), QStringLiteral("sh"), QStringLiteral("-c"),
+                    QStringLiteral("ip link set lo up && echo ready && read line")});
+    if (!m_holder.waitForStarted(5000))
+        return fail(QStringLiteral("unshare cannot be started"));
+    while (!m_holder.canReadLine()) {
+        if (!m_holder.waitForReadyRead(5000))
+            return fail(QStringLiteral("the peer namespace does not come up: ") +
+                        QString::fromLocal8Bit(m_holder.readAllStandardError()));
+    }
+    const QString pid = QString::number(m_holder.processId());
+    m_namespace = ::open(QFile::encodeName(QStringLiteral("/proc/%1/ns/net").arg(pid)).constData(),
+                         O_RDONLY | O_CLOEXEC);
+    if (m_namespace < 0)
+        return fail(QStringLiteral("cannot open the peer namespace"));
+
+    if (!netns::ip({QStringLiteral("link"), QStringLiteral("add"), localName, QStringLiteral("type"),
+                    QStringLiteral("veth"), QStringLiteral("peer"), QStringLiteral("name"), peerName,
+                    QStringLiteral("netns"), pid}))
+        return fail(QStringLiteral("cannot make a veth pair"));
+    m_localName = localName;
+    if (!netns::ip({QStringLiteral("addr"), QStringLiteral("add"), localAddress, QStringLiteral("dev"),
+                    localName}) ||
+        !netns::ip({QStringLiteral("link"), QStringLiteral("set"), localName, QStringLiteral("up")}) ||
+        !ip({QStringLiteral("addr"), QStringLiteral("add"), peerAddress, QStringLiteral("dev"), peerName}) ||
+        !ip({QStringLiteral("link"), QStringLiteral("set"), peerName, QStringLiteral("up")}))
+        return fail(QStringLiteral("cannot set up the veth pair"));
+    return true;
+}
+
+bool Peer::inside(const std::function<bool()> &work)
+{
+    if (m_namespace < 0)
+        return false;
+    const int own = ::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC);
+    if (own < 0)
+        return false;
+    if (setns(m_namespace, CLONE_NEWNET) != 0) {
+        ::close(own);
+        return false;
+    }
+    const bool result = work();
+    // Without the way back every later socket of this thread would be made over there.
+    if (setns(own, CLONE_NEWNET) != 0)
+        qFatal("cannot return from the peer network namespace");
+    ::close(own);
+    return result;
+}
+
+bool Peer::ip(const QStringList &arguments)
+{
+    // A child started from a thread inside the peer's network runs there too.
+    return inside([&] { return QProcess::execute(QStringLiteral("ip"), arguments) == 0; });
+}
+
+bool runWithSilentResolver(const char *testFunction, const QString &nameserver, int timeoutSeconds,
+                           QByteArray *output)
+{
+    QTemporaryDir files;
+    if (!files.isValid())
+        return false;
+    const auto write = [&](const char *name, const QByteArray &text) {
+        QFile file(files.filePath(QLatin1String(name)));
+        return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    };
+    if (!write("resolv.conf", QStringLiteral("nameserver %1\noptions timeout:%2 attempts:1\n")
+                                  .arg(nameserver)
+                                  .arg(timeoutSeconds)
+                                  .toLatin1()) ||
+        !write("hosts", "127.0.0.1 localhost\n"))
+        return false;
+
+    // Files and the DNS are asked, nothing that knows the host name by itself.
+    const QString setup =
+        QLatin1String(kSetup) +
+        QStringLiteral(" && F=\"$PELMORA_RESOLVER_FILES\""
+                       " && sed 's/^hosts:.*/hosts: files dns/' /etc/nsswitch.conf >\"$F/nsswitch\""
+                       " && mount --bind \"$F/nsswitch\" /etc/nsswitch.conf"
+                       " && mount --bind \"$F/resolv.conf\" /etc/resolv.conf"
+                       " && mount --bind \"$F/hosts\" /etc/hosts"
+                       " && hostname pelmora-console && exec \"$0\" \"$@\"");
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(kSilentResolverVariable), QStringLiteral("1"));
+    environment.insert(QLatin1String(kMarkVariable), QStringLiteral("1"));
+    environment.insert(QStringLiteral("PELMORA_RESOLVER_FILES"), files.path());
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QStringLiteral("unshare"),
+                {QStringLiteral("--net"), QStringLiteral("--mount"), QStringLiteral("--uts"),
+                 QStringLiteral("sh"), QStringLiteral("-c"), setup, QCoreApplication::applicationFilePath(),
+                 QLatin1String(testFunction)});
+    const bool finished = child.waitForFinished(60000);
+    *output = child.readAll();
+    return finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+}
+
+bool silentResolverRun()
+{
+    return qEnvironmentVariableIsSet(kSilentResolverVariable);
+}
+
 } // namespace netns
 
 Responder::Responder(QObject *parent) : QObject(parent)
@@ -112,15 +247,15 @@ Responder::Responder(QObject *parent) : QObject(parent)
     connect(&m_socket, &QUdpSocket::readyRead, this, &Responder::readAll);
 }
 
-bool Responder::open()
+bool Responder::open(const QString &interfaceName)
 {
     if (!m_socket.bind(QHostAddress::AnyIPv4, discovery::kPort,
                        QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint))
         return false;
-    const QNetworkInterface loopback = QNetworkInterface::interfaceFromName(QStringLiteral("lo"));
-    if (!m_socket.joinMulticastGroup(discovery::groupAddress(), loopback))
+    const QNetworkInterface nic = QNetworkInterface::interfaceFromName(interfaceName);
+    if (!m_socket.joinMulticastGroup(discovery::groupAddress(), nic))
         return false;
-    m_socket.setMulticastInterface(loopback);
+    m_socket.setMulticastInterface(nic);
     m_socket.setSocketOption(QAbstractSocket::MulticastLoopbackOption, 1);
     return true;
 }

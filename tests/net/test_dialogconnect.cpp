@@ -3,6 +3,7 @@
 #include "net/discovery.h"
 #include "netns.h"
 #include "platform/platformpaths.h"
+#include "sim/simulator.h"
 #include "testmain.h"
 #include "uikit/dialogs.h"
 
@@ -64,6 +65,40 @@ std::unique_ptr<QSettings> lastConnect()
 {
     return platform::lastConnectSettings();
 }
+
+QString announcedIn(const QByteArray &search)
+{
+    return QJsonDocument::fromJson(search).object().value(QStringLiteral("IpAddr")).toString();
+}
+
+// The last address other than a loopback one that the host name resolves to; empty when
+// there is none.
+QString hostNameAddress()
+{
+    QString text;
+    for (const QHostAddress &address : QHostInfo::fromName(QHostInfo::localHostName()).addresses()) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
+            text = address.toString();
+    }
+    return text;
+}
+
+// The controller's network behind one interface of the console, with a simulator answering
+// the search on it.
+struct ControllerLan
+{
+    netns::Peer peer;
+    sim::Simulator simulator{sim::Options{QStringLiteral("Lobby"), {}, {}, true}};
+
+    bool open(const QString &local, const QString &localAddress, const QString &remote,
+              const QString &remoteAddress)
+    {
+        return peer.open(local, localAddress + QStringLiteral("/24"), remote,
+                         remoteAddress + QStringLiteral("/24")) &&
+               peer.inside([&] { return simulator.start(remoteAddress, 0); });
+    }
+    QString entry() const { return QStringLiteral("10.61.0.2 %1 Lobby").arg(simulator.port()); }
+};
 } // namespace
 
 class TestDialogConnect : public QObject
@@ -197,6 +232,8 @@ private slots:
     {
         PELMORA_REQUIRE_NETNS();
         const auto dialog = openDialog();
+        QVERIFY(pelmora::test::waitFor(
+            [&] { return !responder->received(QStringLiteral("FindViewTop")).isEmpty(); }));
         QVERIFY(responder->sync());
 
         const QList<QByteArray> searches = responder->received(QStringLiteral("FindViewTop"));
@@ -204,11 +241,14 @@ private slots:
         const QJsonObject search = QJsonDocument::fromJson(searches.first()).object();
         QCOMPARE(search.keys(), QStringList({QStringLiteral("Command"), QStringLiteral("IpAddr")}));
 
-        // The console announces the last IPv4 address its own host name resolves to.
-        QString expected;
-        for (const QHostAddress &address : QHostInfo::fromName(QHostInfo::localHostName()).addresses()) {
-            if (address.protocol() == QAbstractSocket::IPv4Protocol)
-                expected = address.toString();
+        // Only loopback here: the console announces the last IPv4 address its host name
+        // resolves to, even a loopback one.
+        QString expected = hostNameAddress();
+        if (expected.isEmpty()) {
+            for (const QHostAddress &address : QHostInfo::fromName(QHostInfo::localHostName()).addresses()) {
+                if (address.protocol() == QAbstractSocket::IPv4Protocol)
+                    expected = address.toString();
+            }
         }
         QCOMPARE(search.value(QStringLiteral("IpAddr")).toString(), expected);
         QVERIFY(searches.first().contains("\n    \"Command\": \"FindViewTop\""));
@@ -396,7 +436,156 @@ private slots:
         QVERIFY(socket);
         QCOMPARE(socket->state(), QAbstractSocket::BoundState);
         QCOMPARE(socket->localPort(), discovery::kPort);
+#ifdef Q_OS_WIN
         QCOMPARE(socket->localAddress(), accept ? candidates.at(1) : QHostAddress(QHostAddress::AnyIPv4));
+#else
+        // Bound to a unicast address, the socket would never hear the group.
+        QCOMPARE(socket->localAddress(), QHostAddress(QHostAddress::AnyIPv4));
+#endif
+    }
+
+    // Two interfaces, each leading to a network of its own; the controller is on the first.
+    // The search goes out of the chosen interface only and hears the answers arriving there.
+    void chosenInterfaceIsSearched_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<bool>("findsController");
+        QTest::newRow("interface to the controller") << QStringLiteral("10.61.0.1") << true;
+        QTest::newRow("other interface") << QStringLiteral("10.62.0.1") << false;
+    }
+
+    void chosenInterfaceIsSearched()
+    {
+        PELMORA_REQUIRE_NETNS();
+        QFETCH(QString, chosen);
+        QFETCH(bool, findsController);
+
+        ControllerLan lanA;
+        QVERIFY2(lanA.open(QStringLiteral("ethA"), QStringLiteral("10.61.0.1"), QStringLiteral("lanA"),
+                           QStringLiteral("10.61.0.2")),
+                 qPrintable(lanA.peer.errorString() + lanA.simulator.errorString()));
+        // Only a listener on the second network: it records what arrives there.
+        netns::Peer lanB;
+        QVERIFY2(lanB.open(QStringLiteral("ethB"), QStringLiteral("10.62.0.1/24"), QStringLiteral("lanB"),
+                           QStringLiteral("10.62.0.2/24")),
+                 qPrintable(lanB.errorString()));
+        Responder listener;
+        QVERIFY(lanB.inside([&] { return listener.open(QStringLiteral("lanB")); }));
+
+        QStringList rows;
+        Dialogs::setNextDialogHandler([&](QDialog *select) {
+            auto *list = widget<QListWidget>(select, "listWidget");
+            if (!list || !showDialog(select))
+                return int(QDialog::Rejected);
+            rows = itemTexts(list);
+            const QList<QListWidgetItem *> row = list->findItems(chosen, Qt::MatchExactly);
+            if (row.size() != 1)
+                return int(QDialog::Rejected);
+            clickItem(list, row.first());
+            QTest::mouseClick(widget<QPushButton>(select, "btnOk"), Qt::LeftButton);
+            return select->result();
+        });
+
+        const auto dialog = openDialog();
+        QCOMPARE(rows, QStringList({"10.61.0.1", "10.62.0.1"}));
+        auto *list = widget<QListWidget>(dialog.get(), "listHosts");
+        QVERIFY(list);
+
+        if (findsController) {
+            const QString entry = lanA.entry();
+            QVERIFY(
+                pelmora::test::waitFor([&] { return !list->findItems(entry, Qt::MatchExactly).isEmpty(); }));
+            const QList<sim::RecordedRequest> searches =
+                lanA.simulator.requests(QStringLiteral("FindViewTop"));
+            QCOMPARE(searches.size(), 1);
+            QCOMPARE(announcedIn(searches.first().body), chosen);
+            // Sent before the controller answered, so it would have reached the listener by now.
+            QVERIFY(listener.sync());
+            QVERIFY(listener.received(QStringLiteral("FindViewTop")).isEmpty());
+            QCOMPARE(itemTexts(list), QStringList{entry});
+        } else {
+            QVERIFY(pelmora::test::waitFor(
+                [&] { return !listener.received(QStringLiteral("FindViewTop")).isEmpty(); }));
+            const QList<QByteArray> searches = listener.received(QStringLiteral("FindViewTop"));
+            QCOMPARE(searches.size(), 1);
+            QCOMPARE(announcedIn(searches.first()), chosen);
+            // The one datagram left through the other interface: the controller never heard it.
+            QVERIFY(lanA.simulator.requests(QStringLiteral("FindViewTop")).isEmpty());
+            QCOMPARE(lanA.simulator.discoveryAnswers(), 0);
+            QCOMPARE(list->count(), 0);
+        }
+    }
+
+    // With one interface nothing is asked; the search still goes out of it, and hears the
+    // answer arriving on it, whatever the default multicast route (loopback in this test).
+    void oneInterfaceIsSearchedWithoutAsking()
+    {
+        PELMORA_REQUIRE_NETNS();
+        ControllerLan lan;
+        QVERIFY2(lan.open(QStringLiteral("ethA"), QStringLiteral("10.61.0.1"), QStringLiteral("lanA"),
+                          QStringLiteral("10.61.0.2")),
+                 qPrintable(lan.peer.errorString() + lan.simulator.errorString()));
+        bool asked = false;
+        Dialogs::setNextDialogHandler([&](QDialog *) {
+            asked = true;
+            return int(QDialog::Rejected);
+        });
+
+        const auto dialog = openDialog();
+        auto *list = widget<QListWidget>(dialog.get(), "listHosts");
+        QVERIFY(list);
+        const QString entry = lan.entry();
+        QVERIFY(pelmora::test::waitFor([&] { return !list->findItems(entry, Qt::MatchExactly).isEmpty(); }));
+        QVERIFY(!asked);
+
+        const QList<sim::RecordedRequest> searches = lan.simulator.requests(QStringLiteral("FindViewTop"));
+        QCOMPARE(searches.size(), 1);
+        // The host name's address, unless it is only a loopback one: then the interface's.
+        const QString resolved = hostNameAddress();
+        QCOMPARE(announcedIn(searches.first().body),
+                 resolved.isEmpty() ? QStringLiteral("10.61.0.1") : resolved);
+    }
+
+    // A resolver that never answers must not hold up the dialog. The search waits for the
+    // host name's address only for a while and then announces the interface's.
+    void dialogAppearsWhileTheResolverIsSilent()
+    {
+        PELMORA_REQUIRE_NETNS();
+        const int resolverTimeoutSeconds = 3;
+        if (!netns::silentResolverRun()) {
+            QByteArray output;
+            const bool passed =
+                netns::runWithSilentResolver("dialogAppearsWhileTheResolverIsSilent",
+                                             QStringLiteral("10.53.0.53"), resolverTimeoutSeconds, &output);
+            QVERIFY2(passed &&
+                         output.contains("PASS   : TestDialogConnect::dialogAppearsWhileTheResolverIsSilent"),
+                     output.constData());
+            return;
+        }
+        QVERIFY(DialogConnect::lookupLimitMs() < resolverTimeoutSeconds * 1000);
+
+        // The name server sits behind the one interface, where frames for it vanish unanswered.
+        netns::Peer lan;
+        QVERIFY2(lan.open(QStringLiteral("ethD"), QStringLiteral("10.53.0.1/24"), QStringLiteral("lanD"),
+                          QStringLiteral("10.53.0.2/24")),
+                 qPrintable(lan.errorString()));
+        QVERIFY(netns::ip({"neigh", "add", "10.53.0.53", "lladdr", "02:00:00:00:05:53", "dev", "ethD", "nud",
+                           "permanent"}));
+        Responder listener;
+        QVERIFY(lan.inside([&] { return listener.open(QStringLiteral("lanD")); }));
+
+        const auto dialog = openDialog();
+        QVERIFY(showDialog(dialog.get()));
+        // On screen while the host name is still being looked up: nothing was sent yet.
+        QVERIFY(listener.sync());
+        QVERIFY(listener.received(QStringLiteral("FindViewTop")).isEmpty());
+
+        QVERIFY(pelmora::test::waitFor(
+            [&] { return !listener.received(QStringLiteral("FindViewTop")).isEmpty(); },
+            resolverTimeoutSeconds * 1000));
+        const QList<QByteArray> searches = listener.received(QStringLiteral("FindViewTop"));
+        QCOMPARE(searches.size(), 1);
+        QCOMPARE(announcedIn(searches.first()), QStringLiteral("10.53.0.1"));
     }
 
     void constructionIsQuiet()

@@ -131,6 +131,35 @@ private slots:
         QCOMPARE(discovery::lastIpv4Text(addresses(resolved)), expected);
     }
 
+    // "IpAddr" when the operator chose no address: the host name's address unless that is a
+    // loopback address and the machine has a real one.
+    void announcedAddress_data()
+    {
+        QTest::addColumn<QStringList>("resolved");
+        QTest::addColumn<QStringList>("local");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("last resolved IPv4") << QStringList{"10.0.0.1", "fe80::1", "192.168.1.7", "::1"}
+                                            << QStringList{"10.9.9.9"} << QStringLiteral("192.168.1.7");
+        QTest::newRow("host name on 127.0.1.1 gives way to an interface")
+            << QStringList{"127.0.1.1"} << QStringList{"::1", "192.168.1.20", "10.0.0.3"}
+            << QStringLiteral("192.168.1.20");
+        QTest::newRow("loopback resolved after a real address")
+            << QStringList{"10.0.0.1", "127.0.1.1"} << QStringList{"10.9.9.9"} << QStringLiteral("10.0.0.1");
+        QTest::newRow("nothing resolved")
+            << QStringList{} << QStringList{"127.0.0.1", "10.0.0.3"} << QStringLiteral("10.0.0.3");
+        QTest::newRow("only loopback anywhere")
+            << QStringList{"127.0.1.1"} << QStringList{"127.0.0.1"} << QStringLiteral("127.0.1.1");
+        QTest::newRow("nothing at all") << QStringList{} << QStringList{} << QString();
+    }
+
+    void announcedAddress()
+    {
+        QFETCH(QStringList, resolved);
+        QFETCH(QStringList, local);
+        QFETCH(QString, expected);
+        QCOMPARE(discovery::announcedAddress(addresses(resolved), addresses(local)), expected);
+    }
+
     void bindCandidates_data()
     {
         QTest::addColumn<QStringList>("all");

@@ -1,0 +1,23 @@
+#include "loginreply.h"
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+
+int roleFromReply(const QJsonObject &reply)
+{
+    const auto known = [](double role) { return role == 0 || role == 1 || role == 2; };
+
+    const QJsonValue value = reply.value(QStringLiteral("Role"));
+    if (value.isUndefined())
+        return 0;
+    if (value.isDouble() && known(value.toDouble()))
+        return int(value.toDouble());
+    if (value.isString()) {
+        bool ok = false;
+        const int role = value.toString().trimmed().toInt(&ok);
+        if (ok && known(role))
+            return role;
+    }
+    return kLeastPrivilegedRole;
+}
