@@ -3,6 +3,7 @@
 #include "sim/commands.h"
 #include "sim/discovery.h"
 #include "sim/simulator.h"
+#include "sim/wallstream.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -34,6 +35,7 @@ public:
     ~Impl();
 
     bool start(const QString &bindAddress, int port);
+    bool startStream();
     void stop();
     void resetLocked(); // back to the initial state; caller holds `mutex`
     qint64 nowMs() const { return clock.elapsed(); }
@@ -72,6 +74,7 @@ public:
     int boundPort = 0;
     QString error;
     DiscoveryResponder discovery;
+    WallStreamServer stream;
 };
 
 RecordedRequest recordRequest(const httplib::Request &req);
