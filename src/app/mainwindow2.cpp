@@ -15,6 +15,7 @@
 #include "uikit/dialogscale.h"
 #include "uikit/nestedwait.h"
 #include "wall/matrixscreen.h"
+#include "wall/screenecho.h"
 #include "wall/screengroups.h"
 #include "wall/screenwidget.h"
 #include "wall/windowcommands.h"
@@ -146,6 +147,14 @@ void MainWindow2::connectCanvas()
     connect(canvas, &ScreenWidget::onWindowResize, this, &MainWindow2::on_windowResize);
     connect(canvas, &ScreenWidget::onNewWindow, this, &MainWindow2::on_newWindow);
     connect(canvas, &ScreenWidget::onWindowRaised, this, &MainWindow2::on_windowRaised);
+    connect(canvas->echo(), &ScreenEcho::runningChanged, this, &MainWindow2::showEchoState);
+    connect(m_screens, &ScreenGroups::groupSwitched, canvas->echo(), &ScreenEcho::followGroup);
+}
+
+void MainWindow2::showEchoState(bool running)
+{
+    ui->btnScrEcho->setIcon(QIcon(running ? QStringLiteral(":/images/newskin/pause.png")
+                                          : QStringLiteral(":/images/newskin/play.png")));
 }
 
 MainWindow2::~MainWindow2()

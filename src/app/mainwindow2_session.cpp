@@ -10,6 +10,7 @@
 #include "net/loginsession.h"
 #include "net/transport.h"
 #include "wall/matrixscreen.h"
+#include "wall/screenecho.h"
 #include "wall/screengroups.h"
 #include "wall/screenwidget.h"
 #include "wall/windowcommands.h"
@@ -107,6 +108,7 @@ void MainWindow2::afterLogin()
     m_connection->ticker()->start();
     m_library->on_videoListButton_clicked();
     buildSettingsMenu();
+    ui->labelScreen->echo()->sessionStarted(session.hostIp, currentScreenGroup() - 1);
 }
 
 void MainWindow2::enterDisconnectedState()
@@ -221,6 +223,11 @@ void MainWindow2::on_btnMultiScreen4_clicked()
 void MainWindow2::on_btnMatrixScreen_clicked()
 {
     m_screens->showMatrix();
+}
+
+void MainWindow2::on_btnScrEcho_clicked()
+{
+    ui->labelScreen->echo()->toggleEcho(session.hostIp, currentScreenGroup() - 1);
 }
 
 void MainWindow2::on_btnScreenZoomIn_clicked()

@@ -119,6 +119,8 @@ void ScreenGroups::switchGroup(int index)
     readWindowList();
     if (self && onGroupSwitched)
         onGroupSwitched(index);
+    if (self)
+        emit groupSwitched(index);
 }
 
 void ScreenGroups::showMatrix()

@@ -68,6 +68,10 @@ public:
     // After the independent-screen view was shown (the video category is selected).
     std::function<void()> onMatrixShown;
 
+signals:
+    // A switch to group `index` (0-3) has finished (the screen echo follows it).
+    void groupSwitched(int index);
+
 private:
     void applyLayout(int screenMode, int index);
 
