@@ -70,6 +70,9 @@ void drawMonitors(QPainter &p, const WallSnapshot &s, double sx, double sy, cons
 void drawWindows(QPainter &p, const WallSnapshot &s, double sx, double sy, const QSize &size)
 {
     const int textPx = std::max(10, size.height() / 24);
+    const QFont font = pixelFont(textPx, true);
+    const QFontMetrics metrics(font);
+    p.setFont(font);
     for (const WallSnapshot::Item &w : s.windows) {
         const QRectF r(w.rect.left * sx, w.rect.top * sy, (w.rect.right - w.rect.left) * sx,
                        (w.rect.bottom - w.rect.top) * sy);
@@ -78,11 +81,11 @@ void drawWindows(QPainter &p, const WallSnapshot &s, double sx, double sy, const
         p.setPen(QPen(fill.lighter(150), 2));
         p.setBrush(Qt::NoBrush);
         p.drawRect(r.adjusted(1, 1, -1, -1));
-        // The name sits in the top-left corner; the rest of the window stays its plain colour.
+        // The name sits in the middle, clear of the title bar and file list the console
+        // draws over the top of its window items.
+        const QString name = w.name.isEmpty() ? QStringLiteral("#%1").arg(w.id) : w.name;
         p.setPen(Qt::white);
-        p.setFont(pixelFont(textPx, true));
-        p.drawText(r.adjusted(textPx / 2, textPx / 3, -textPx / 2, 0), Qt::AlignLeft | Qt::AlignTop,
-                   w.name.isEmpty() ? QStringLiteral("#%1").arg(w.id) : w.name);
+        p.drawText(r, Qt::AlignCenter, metrics.elidedText(name, Qt::ElideRight, int(r.width()) - textPx));
     }
 }
 

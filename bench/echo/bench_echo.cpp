@@ -294,9 +294,9 @@ bool showsWindowAt(const QImage &picture, int left)
 {
     if (picture.isNull())
         return false;
-    // Wall x to picture x; the window is 480 wall pixels wide, sampled in its middle.
+    // Wall x to picture x; the window is 480 wall pixels wide, sampled below its name.
     const auto at = [&](int wallX) {
-        return picture.pixelColor(wallX * picture.width() / 1920, picture.height() / 2);
+        return picture.pixelColor(wallX * picture.width() / 1920, picture.height() * 3 / 4);
     };
     const QColor blue = sim::windowColor(0);
     const auto isBlue = [&](const QColor &c) {

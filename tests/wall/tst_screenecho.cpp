@@ -151,7 +151,7 @@ private slots:
                 if (!newest.isNull())
                     frame = newest;
                 return !frame.isNull() &&
-                       near(frame.pixelColor(frame.width() / 2, frame.height() / 2), colour);
+                       near(frame.pixelColor(frame.width() / 4, frame.height() * 3 / 4), colour);
             },
             15000));
         QCOMPARE(frame.format(), QImage::Format_RGB32);
@@ -170,7 +170,7 @@ private slots:
         canvas.setScreenLayout(wall::kCustomSizeMode, 0, oneMonitor());
         WindowWidget *item = canvas.addWindow(QStringLiteral("Clip.mp4"), 0, 1, 0, QRect(0, 0, 960, 1080));
         canvas.show();
-        const QPoint insideWindow(160, 220);
+        const QPoint insideWindow(160, 280); // below the name in the middle
         const QColor video = sim::windowColor(0);
 
         canvas.echo()->startEcho(kHost, 0);
@@ -221,9 +221,9 @@ private slots:
         QCOMPARE(echo->streamIndex(), 2);
         QVERIFY(pelmora::test::waitFor([&] { return m_controller->requests("/screenlive2").size() == 1; },
                                        10000));
-        const QPoint centre = form.labelScreen->rect().center();
+        const QPoint inside(form.labelScreen->width() / 4, form.labelScreen->height() * 3 / 4);
         QVERIFY(pelmora::test::waitFor(
-            [&] { return near(canvasPixel(form.labelScreen, centre), sim::windowColor(3)); }, 15000));
+            [&] { return near(canvasPixel(form.labelScreen, inside), sim::windowColor(3)); }, 15000));
         QCOMPARE(iconImage(form.btnScrEcho->icon()), pause);
 
         QTest::mouseClick(form.btnScrEcho, Qt::LeftButton);
