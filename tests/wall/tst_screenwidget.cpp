@@ -613,7 +613,7 @@ void TestScreenWidget::echoFrames()
         frame.fill(QColor(i * 60, 0, 0));
         QVERIFY(frames.push(frame));
     }
-    QVERIFY(!frames.push(QImage(64, 36, QImage::Format_RGB32))); // three are waiting
+    QVERIFY(!frames.push(QImage(64, 36, QImage::Format_RGB32)));        // three are waiting
     const QPoint inside(m_canvas->width() / 6, m_canvas->height() / 4); // inside a cell
     QCOMPARE(m_canvas->grab().toImage().pixelColor(inside), QColor(180, 0, 0));
     QCOMPARE(frames.size(), 0);
