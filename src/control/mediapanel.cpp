@@ -55,20 +55,24 @@ struct SliderOption : QSlider
     using QSlider::initStyleOption;
 };
 
-// Makes the time slider answer to the operator's hand only: a press on the groove takes
-// hold of the handle right there (so a click seeks to that point, with the same press and
-// release as a drag), and the wheel does not move it (a position that was never sent would
-// only mislead).
-class TimeSliderGrip : public QObject
+// A press on a slider's groove takes hold of the handle right there, so a click sets the
+// value under the pointer with the same press and release as a drag. For the time slider,
+// which seeks only when it is let go, the wheel is kept off: a position that was never sent
+// would only mislead.
+class SliderGrip : public QObject
 {
 public:
-    explicit TimeSliderGrip(QSlider *slider) : QObject(slider) { slider->installEventFilter(this); }
+    enum Wheel { WheelMoves, WheelIgnored };
+    SliderGrip(QSlider *slider, Wheel wheel) : QObject(slider), m_wheel(wheel)
+    {
+        slider->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *slider = static_cast<QSlider *>(watched);
-        if (event->type() == QEvent::Wheel)
+        if (event->type() == QEvent::Wheel && m_wheel == WheelIgnored)
             return true;
         if (event->type() == QEvent::MouseButtonPress) {
             const auto *press = static_cast<QMouseEvent *>(event);
@@ -98,6 +102,8 @@ private:
         slider->setSliderPosition(QStyle::sliderValueFromPosition(slider->minimum(), slider->maximum(),
                                                                   offset, span, option.upsideDown));
     }
+
+    const Wheel m_wheel;
 };
 
 } // namespace
@@ -130,7 +136,8 @@ MediaPanel::MediaPanel(const MediaWidgets &widgets, Transport *transport, Sessio
     : QObject(parent), m_w(widgets), m_transport(transport), m_session(session), m_windows(windows)
 {
     setUpPad();
-    new TimeSliderGrip(m_w.sliderVideoTime);
+    new SliderGrip(m_w.sliderVideoTime, SliderGrip::WheelIgnored);
+    new SliderGrip(m_w.sliderVolume, SliderGrip::WheelMoves);
     updatePlayIcon();
     updateMuteIcon();
     // Until a window is selected no control has a window to act on.

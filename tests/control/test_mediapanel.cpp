@@ -379,8 +379,10 @@ private slots:
         QVERIFY2(Dialogs::shownBoxes().isEmpty(), qPrintable(boxTexts()));
         f->simulator.clearFaults();
 
-        // The operator's own change goes out.
-        f->ui->sliderVolume->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        // The operator's own change goes out: a click on the bar sets the volume there.
+        handOnSlider(f->ui->sliderVolume, QEvent::MouseButtonPress, 0.8);
+        handOnSlider(f->ui->sliderVolume, QEvent::MouseButtonRelease, 0.8);
+        QVERIFY(qAbs(f->ui->sliderVolume->value() - 80) <= 5);
         const QList<QJsonObject> sent = f->controls();
         QCOMPARE(sent.size(), 1);
         QCOMPARE(sent.first().value("CtrlCmd").toString(), QStringLiteral("SetVolume"));
