@@ -140,7 +140,7 @@ Reply getVideoParams(Call &call)
         return call.refuseKeys();
     return call.ok({{"WindowId", w->id},
                     {"IsMute", w->muted ? 1 : 0},
-                    {"IsPlaying", w->playing ? 1 : 0},
+                    {"IsPlaying", w->isPlaying(call.nowMs) ? 1 : 0},
                     {"TotalTime", w->type == 0 ? w->totalTime : 0},
                     {"CurTime", w->currentTime(call.nowMs)},
                     {"Volume", w->volume},
@@ -207,6 +207,9 @@ Reply videoCtrl(Call &call)
         step(call, *w, ctrl == "Next" ? 1 : -1);
     } else if (ctrl == "Pause" || ctrl == "Resume") {
         w->setPlaying(ctrl == "Resume", call.nowMs);
+    } else if ((ctrl == "AudioOff" || ctrl == "AudioOn" || ctrl == "SetVolume") && w->type == 1) {
+        return call.refuse(
+            QString("%1 does not apply to window %2: a picture window has no sound").arg(ctrl).arg(w->id));
     } else if (ctrl == "AudioOff" || ctrl == "AudioOn") {
         w->muted = ctrl == "AudioOff";
     } else if (ctrl == "SetVolume") {

@@ -3,7 +3,7 @@
 #include <QCryptographicHash>
 #include <QJsonValue>
 
-#include <cmath>
+#include <algorithm>
 
 namespace sim {
 
@@ -111,8 +111,18 @@ static double precisePosition(const Window &w, qint64 nowMs)
     if (w.playing && nowMs > w.sinceMs)
         pos += double(nowMs - w.sinceMs) / 1000.0;
     if (w.totalTime > 0)
-        pos = std::fmod(pos, double(w.totalTime)); // videos loop at their end
+        pos = std::min(pos, double(w.totalTime)); // a video stops at its end
     return pos;
+}
+
+bool Window::atEnd(qint64 nowMs) const
+{
+    return type == 0 && totalTime > 0 && precisePosition(*this, nowMs) >= double(totalTime);
+}
+
+bool Window::isPlaying(qint64 nowMs) const
+{
+    return playing && !atEnd(nowMs);
 }
 
 int Window::currentTime(qint64 nowMs) const
@@ -130,7 +140,8 @@ void Window::setPosition(double seconds, qint64 nowMs)
 
 void Window::setPlaying(bool on, qint64 nowMs)
 {
-    positionS = precisePosition(*this, nowMs);
+    // Playing a video that has come to its end starts it again from the beginning.
+    positionS = on && atEnd(nowMs) ? 0.0 : precisePosition(*this, nowMs);
     sinceMs = nowMs;
     playing = on;
 }
@@ -170,7 +181,7 @@ QJsonObject ControllerState::windowToJson(const Window &w, qint64 nowMs)
     o.insert("VideoId", w.videoId);
     if (!hasResList(w.type))
         o.insert("ResList", resListToJson(w.resList));
-    QJsonObject p{{"IsPlaying", w.playing ? 1 : 0},
+    QJsonObject p{{"IsPlaying", w.isPlaying(nowMs) ? 1 : 0},
                   {"IsMute", w.muted ? 1 : 0},
                   {"Volume", w.volume},
                   {"Index", w.index},

@@ -90,6 +90,9 @@ struct Window
     Rect restoreRect;
 
     QString displayName() const;
+    // A video that has played to its length stands at its end and no longer plays.
+    bool atEnd(qint64 nowMs) const;
+    bool isPlaying(qint64 nowMs) const;
     int currentTime(qint64 nowMs) const;
     void setPosition(double seconds, qint64 nowMs);
     void setPlaying(bool on, qint64 nowMs);

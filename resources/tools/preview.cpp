@@ -220,18 +220,17 @@ QWidget *mediaPanel(QWidget *parent)
     {
         const char *name;
         QRect geometry;
-    } pads[] = {{"btnPageUp", {60, 4, 80, 50}},
-                {"btnPrev", {4, 60, 50, 80}},
-                {"btnPlay", {62, 62, 76, 76}},
-                {"btnNext", {146, 60, 50, 80}},
-                {"btnPageDown", {60, 146, 80, 50}}};
+        const char *picture;
+    } pads[] = {{"btnPageUp", {60, 4, 80, 50}, "nav-up.png"},
+                {"btnPrev", {4, 60, 50, 80}, "nav-prev.png"},
+                {"btnPlay", {62, 62, 76, 76}, "pause-2.png"},
+                {"btnNext", {146, 60, 50, 80}, "nav-next.png"},
+                {"btnPageDown", {60, 146, 80, 50}, "nav-down.png"}};
     for (const auto &pad : pads) {
         auto *b = named<QPushButton>(nav, pad.name);
         b->setGeometry(pad.geometry);
-        if (qstrcmp(pad.name, "btnPlay") == 0) {
-            b->setIcon(icon(QStringLiteral(":/images/newskin/pause-2.png")));
-            b->setIconSize(QSize(40, 40));
-        }
+        b->setIcon(icon(QStringLiteral(":/images/newskin/") + QLatin1String(pad.picture)));
+        b->setIconSize(qstrcmp(pad.name, "btnPlay") == 0 ? QSize(40, 40) : QSize(34, 34));
     }
     column->addWidget(nav, 0, Qt::AlignHCenter);
     auto *zoomRow = new QHBoxLayout;

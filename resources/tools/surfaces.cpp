@@ -126,89 +126,82 @@ QImage panelBorder(bool corners)
 
 enum class PadPart { None, Up, Right, Down, Left, Centre };
 
-// The round media pad, 200 x 200, with the segment of a held button lit.
+// The round media pad, 200 x 200, with the segment of a held button lit. The direction
+// marks are the buttons' own pictures (padArrow), so that a disabled button shows as such.
 QImage mediaPad(PadPart lit)
 {
     QImage image = blank(200, 200);
     const QPointF centre(100, 100);
     const qreal outer = 96, inner = 42;
-    {
-        QPainter p(&image);
-        prepare(p);
-        QRadialGradient disc(centre, outer);
-        disc.setColorAt(0.0, QColor(10, 104, 154));
-        disc.setColorAt(1.0, theme::deepBlue);
-        p.setPen(QPen(theme::lineBlue, 2.5));
-        p.setBrush(disc);
-        p.drawEllipse(centre, outer, outer);
+    QPainter p(&image);
+    prepare(p);
+    QRadialGradient disc(centre, outer);
+    disc.setColorAt(0.0, QColor(10, 104, 154));
+    disc.setColorAt(1.0, theme::deepBlue);
+    p.setPen(QPen(theme::lineBlue, 2.5));
+    p.setBrush(disc);
+    p.drawEllipse(centre, outer, outer);
 
-        const struct
-        {
-            PadPart part;
-            qreal startAngle;
-        } segments[] = {{PadPart::Right, -45}, {PadPart::Up, 45}, {PadPart::Left, 135}, {PadPart::Down, 225}};
-        for (const auto &segment : segments) {
-            if (segment.part != lit)
-                continue;
-            QPainterPath wedge;
-            wedge.moveTo(centre);
-            wedge.arcTo(QRectF(centre.x() - outer + 3, centre.y() - outer + 3, 2 * outer - 6, 2 * outer - 6),
-                        segment.startAngle, 90);
-            wedge.closeSubpath();
-            QPainterPath hole;
-            hole.addEllipse(centre, inner + 4, inner + 4);
-            QRadialGradient glow(centre, outer);
-            glow.setColorAt(0.4, QColor(1, 174, 215, 150));
-            glow.setColorAt(1.0, QColor(1, 174, 215, 240));
-            p.setPen(Qt::NoPen);
-            p.setBrush(glow);
-            p.drawPath(wedge.subtracted(hole));
-        }
-
-        p.setPen(QPen(QColor(0, 18, 32, 150), 2));
-        for (int i = 0; i < 4; ++i) {
-            p.save();
-            p.translate(centre);
-            p.rotate(45 + i * 90);
-            p.drawLine(QPointF(inner + 4, 0), QPointF(outer - 3, 0));
-            p.restore();
-        }
-
-        QLinearGradient hub(0, centre.y() - inner, 0, centre.y() + inner);
-        if (lit == PadPart::Centre) {
-            hub.setColorAt(0, QColor(40, 200, 235));
-            hub.setColorAt(1, QColor(1, 140, 190));
-        } else {
-            hub.setColorAt(0, QColor(12, 96, 142));
-            hub.setColorAt(1, QColor(4, 48, 76));
-        }
-        p.setPen(QPen(theme::accent, 2));
-        p.setBrush(hub);
-        p.drawEllipse(centre, inner, inner);
-    }
-
-    // Direction marks: one chevron rotated into each segment.
-    const QImage chevron = glyphLayer(glyphs::chevronUp, theme::white, 112);
     const struct
     {
         PadPart part;
-        qreal angle;
-        QPointF at;
-    } marks[] = {{PadPart::Up, 0, {100, 30}},
-                 {PadPart::Right, 90, {170, 100}},
-                 {PadPart::Down, 180, {100, 170}},
-                 {PadPart::Left, 270, {30, 100}}};
-    QPainter p(&image);
-    prepare(p);
-    for (const auto &mark : marks) {
-        const QImage turned = chevron.transformed(QTransform().rotate(mark.angle), Qt::SmoothTransformation);
-        p.setOpacity(mark.part == lit ? 1.0 : 0.85);
-        p.drawImage(QRectF(mark.at.x() - 17, mark.at.y() - 17, 34, 34), turned);
+        qreal startAngle;
+    } segments[] = {{PadPart::Right, -45}, {PadPart::Up, 45}, {PadPart::Left, 135}, {PadPart::Down, 225}};
+    for (const auto &segment : segments) {
+        if (segment.part != lit)
+            continue;
+        QPainterPath wedge;
+        wedge.moveTo(centre);
+        wedge.arcTo(QRectF(centre.x() - outer + 3, centre.y() - outer + 3, 2 * outer - 6, 2 * outer - 6),
+                    segment.startAngle, 90);
+        wedge.closeSubpath();
+        QPainterPath hole;
+        hole.addEllipse(centre, inner + 4, inner + 4);
+        QRadialGradient glow(centre, outer);
+        glow.setColorAt(0.4, QColor(1, 174, 215, 150));
+        glow.setColorAt(1.0, QColor(1, 174, 215, 240));
+        p.setPen(Qt::NoPen);
+        p.setBrush(glow);
+        p.drawPath(wedge.subtracted(hole));
     }
+
+    p.setPen(QPen(QColor(0, 18, 32, 150), 2));
+    for (int i = 0; i < 4; ++i) {
+        p.save();
+        p.translate(centre);
+        p.rotate(45 + i * 90);
+        p.drawLine(QPointF(inner + 4, 0), QPointF(outer - 3, 0));
+        p.restore();
+    }
+
+    QLinearGradient hub(0, centre.y() - inner, 0, centre.y() + inner);
+    if (lit == PadPart::Centre) {
+        hub.setColorAt(0, QColor(40, 200, 235));
+        hub.setColorAt(1, QColor(1, 140, 190));
+    } else {
+        hub.setColorAt(0, QColor(12, 96, 142));
+        hub.setColorAt(1, QColor(4, 48, 76));
+    }
+    p.setPen(QPen(theme::accent, 2));
+    p.setBrush(hub);
+    p.drawEllipse(centre, inner, inner);
     return image;
 }
 
-// The 128 x 96 card of a file type or source kind: a glyph and a coloured label strip.
+// The direction mark of a pad button, 68 x 68 (shown at 34 x 34): the chevron turned by
+// `angle` degrees from pointing up.
+QImage padArrow(qreal angle)
+{
+    const QImage chevron = glyphLayer(glyphs::chevronUp, theme::white, 136);
+    const QImage turned = chevron.transformed(QTransform().rotate(angle), Qt::SmoothTransformation);
+    QImage image = blank(68, 68);
+    QPainter p(&image);
+    prepare(p);
+    const QRectF source((turned.width() - 136) / 2.0, (turned.height() - 136) / 2.0, 136, 136);
+    p.drawImage(QRectF(0, 0, 68, 68), turned, source);
+    return image;
+}
+
 QImage card(Glyph glyph, const QString &label, const QColor &strip)
 {
     QImage image = blank(128, 96);
@@ -274,6 +267,10 @@ void drawSurfaces(const PictureSink &sink)
     sink(newskin + QStringLiteral("nav-bg-down.png"), mediaPad(PadPart::Down));
     sink(newskin + QStringLiteral("nav-bg-prev.png"), mediaPad(PadPart::Left));
     sink(newskin + QStringLiteral("nav-bg-center.png"), mediaPad(PadPart::Centre));
+    sink(newskin + QStringLiteral("nav-up.png"), padArrow(0));
+    sink(newskin + QStringLiteral("nav-next.png"), padArrow(90));
+    sink(newskin + QStringLiteral("nav-down.png"), padArrow(180));
+    sink(newskin + QStringLiteral("nav-prev.png"), padArrow(270));
 
     const QColor videoStrip(0, 132, 180);
     const struct

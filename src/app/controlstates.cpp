@@ -92,11 +92,8 @@ void applyDisconnectedState(Ui::MainWindow2 &ui)
 
 void disableUnbuiltControls(Ui::MainWindow2 &ui)
 {
-    // Remote mouse and keyboard, language switch, and the media pad's zoom, window size,
-    // mute and volume controls.
-    setEnabled({ui.btnQuickArrange, ui.btnLanguage, ui.btnZoomIn, ui.btnZoomOut, ui.btnExpand, ui.btnRestore,
-                ui.btnAudioMute, ui.sliderVolume},
-               false);
+    // Remote mouse and keyboard, language switch.
+    setEnabled({ui.btnQuickArrange, ui.btnLanguage}, false);
 }
 
 } // namespace app

@@ -5,6 +5,7 @@
 #include "app/mainwindow2_form.h"
 #include "app/startup.h"
 #include "app/titlebarmenu.h"
+#include "control/mediapanel.h"
 #include "library/imagewidget.h"
 #include "library/librarypanel.h"
 #include "net/loginsession.h"
@@ -124,6 +125,29 @@ void MainWindow2::createAreas()
 
     m_windowCommands =
         new WindowCommands(ui->labelScreen, m_transport, &m_session, this, *m_library, *m_screens, this);
+
+    control::MediaWidgets media;
+    media.window = this;
+    media.labelWindowName = ui->labelWindowName;
+    media.mediaNav = ui->mediaNav;
+    media.btnPageUp = ui->btnPageUp;
+    media.btnPrev = ui->btnPrev;
+    media.btnPlay = ui->btnPlay;
+    media.btnNext = ui->btnNext;
+    media.btnPageDown = ui->btnPageDown;
+    media.btnZoomIn = ui->btnZoomIn;
+    media.btnZoomOut = ui->btnZoomOut;
+    media.btnExpand = ui->btnExpand;
+    media.btnRestore = ui->btnRestore;
+    media.widgetVideoCtrl = ui->widgetVideoCtrl;
+    media.labelVideo = ui->labelVideo;
+    media.sliderVideoTime = ui->sliderVideoTime;
+    media.labelVideoTime = ui->labelVideoTime;
+    media.widgetVolume = ui->widgetVolume;
+    media.btnAudioMute = ui->btnAudioMute;
+    media.sliderVolume = ui->sliderVolume;
+    m_canvasWindows = std::make_unique<control::CanvasWindows>(ui->labelScreen);
+    m_media = new control::MediaPanel(media, m_transport, &m_session, *m_canvasWindows, this);
 }
 
 // Every announcement between the areas, in one place.
@@ -136,6 +160,12 @@ void MainWindow2::connectAreas()
     connect(m_ticker, &UpdateTicker::connectionLost, this, &MainWindow2::enterDisconnectedState);
     connect(m_ticker, &UpdateTicker::fourthTick, m_library,
             &library::LibraryPanel::refreshApplicationWindows);
+
+    // Media panel: the selected window, the position poll, and the time slider in hand.
+    connect(m_windowCommands, &WindowCommands::windowSelected, m_media, &control::MediaPanel::loadWindow);
+    connect(m_ticker, &UpdateTicker::positionPoll, m_media, &control::MediaPanel::pollPosition);
+    connect(m_media, &control::MediaPanel::timeSliderPressed, m_ticker, &UpdateTicker::stop);
+    connect(m_media, &control::MediaPanel::timeSliderReleased, m_ticker, &UpdateTicker::restart);
 
     // Wall canvas: its requests become window commands.
     ScreenWidget *canvas = ui->labelScreen;
@@ -167,6 +197,8 @@ MainWindow2::~MainWindow2()
     const QList<QObject *> children = findChildren<QObject *>();
     for (QObject *child : children)
         disconnect(child, nullptr, this, nullptr);
+    delete m_media;
+    m_media = nullptr;
     delete m_library;
     m_library = nullptr;
     delete m_windowCommands;

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class ConnectionFlow;
 class QListWidgetItem;
@@ -21,13 +22,18 @@ class ScreenGroups;
 class Transport;
 class UpdateTicker;
 class WindowCommands;
+namespace control {
+class MediaPanel;
+class WindowSource;
+} // namespace control
 
 namespace Ui {
 class MainWindow2;
 }
 
 // The console's one top-level window and its composition root: it builds the form, creates
-// the areas (transport, connection, screen groups, window commands, resource library),
+// the areas (transport, connection, screen groups, window commands, resource library, media
+// panel),
 // connects their announcements in one place (connectAreas), runs the two session sequences
 // (afterLogin, enterDisconnectedState) and keeps the form's slots as entry points into the
 // areas. It owns the form, the network manager and the session values for the whole run.
@@ -51,6 +57,7 @@ public:
     ScreenGroups *screens() const { return m_screens; }
     WindowCommands *windowCommands() const { return m_windowCommands; }
     library::LibraryPanel *library() const { return m_library; }
+    control::MediaPanel *media() const { return m_media; }
     // Single-shot, 1000 ms after construction: the automatic login.
     QTimer *autoLoginTimer() const { return m_autoLoginTimer; }
 
@@ -113,6 +120,31 @@ private slots:
     void on_btnBGMPlay_clicked();
     void on_btnBGMStop_clicked();
     void on_sliderBGMVolume_valueChanged(int value);
+    // media panel
+    void on_btnPrev_clicked();
+    void on_btnNext_clicked();
+    void on_btnPlay_clicked();
+    void on_btnAudioMute_clicked();
+    void on_sliderVolume_valueChanged(int value);
+    void on_sliderVideoTime_sliderPressed();
+    void on_sliderVideoTime_sliderReleased();
+    void on_sliderVideoTime_valueChanged(int value);
+    void on_btnExpand_clicked();
+    void on_btnRestore_clicked();
+    void on_btnZoomIn_clicked();
+    void on_btnZoomOut_clicked();
+    void on_btnPageUp_clicked();
+    void on_btnPageDown_clicked();
+    void on_btnPageUp_pressed();
+    void on_btnPageUp_released();
+    void on_btnPrev_pressed();
+    void on_btnPrev_released();
+    void on_btnPlay_pressed();
+    void on_btnPlay_released();
+    void on_btnNext_pressed();
+    void on_btnNext_released();
+    void on_btnPageDown_pressed();
+    void on_btnPageDown_released();
 
 private:
     // Entry points of the canvas and the host menu (connected in connectAreas; plain
@@ -138,4 +170,6 @@ private:
     ScreenGroups *m_screens = nullptr;
     WindowCommands *m_windowCommands = nullptr;
     library::LibraryPanel *m_library = nullptr;
+    std::unique_ptr<control::WindowSource> m_canvasWindows;
+    control::MediaPanel *m_media = nullptr;
 };

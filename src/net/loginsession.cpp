@@ -83,6 +83,11 @@ void UpdateTicker::start()
     m_timer->start(m_intervalMs);
 }
 
+void UpdateTicker::stop()
+{
+    m_timer->stop();
+}
+
 void UpdateTicker::pollAnswered()
 {
     m_session->missedReplies = 0;
@@ -104,6 +109,9 @@ void UpdateTicker::tick()
     ++m_session->missedReplies;
 
     QPointer<UpdateTicker> self(this);
+    emit positionPoll();
+    if (!self || !m_session->loggedIn)
+        return;
     if (++m_ticks % 4 == 0)
         emit fourthTick();
     if (!self)

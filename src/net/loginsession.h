@@ -39,9 +39,10 @@ private:
     Transport::Ticket m_ticket = 0;
 };
 
-// The one-second update timer of a session: the connection poll and, every fourth tick,
-// the refresh of the controller's application windows. The next tick comes one second
-// after the end of the previous one; a tick that finds the session closed stops the timer.
+// The one-second update timer of a session: the connection poll, the position poll of a
+// selected video and, every fourth tick, the refresh of the controller's application
+// windows. The next tick comes one second after the end of the previous one; a tick that
+// finds the session closed stops the timer.
 class UpdateTicker : public QObject
 {
     Q_OBJECT
@@ -50,6 +51,10 @@ public:
 
     // (Re)starts the timer after a login.
     void start();
+    // Holds the ticks (the operator has the video position in hand) ...
+    void stop();
+    // ... and lets them run again: the next tick one interval from now.
+    void restart() { start(); }
     QTimer *timer() const { return m_timer; }
     void setIntervalMs(int ms) { m_intervalMs = ms; }
     int ticks() const { return m_ticks; }
@@ -60,6 +65,9 @@ public:
 signals:
     // Ten polls in a row went unanswered: the session has to end (no logout, no message).
     void connectionLost();
+    // Every tick of an open session, after the connection poll went out: time to refresh the
+    // position of a selected video (its receiver may wait for the controller).
+    void positionPoll();
     // Every fourth tick: time to refresh the controller's application windows.
     void fourthTick();
 

@@ -219,8 +219,15 @@ void WindowCommands::on_windowButton_clicked(uint windowId, int btnId)
 
 void WindowCommands::on_windowRaised(uint windowId)
 {
-    net::Operation operation(m_window, *m_session);
-    setWindowPos(windowId, QStringLiteral("MoveTop"));
+    bool current = false;
+    {
+        net::Operation operation(m_window, *m_session);
+        setWindowPos(windowId, QStringLiteral("MoveTop"));
+        current = operation.sessionCurrent();
+    }
+    // A session that ended while the command waited has nothing selected any more.
+    if (current)
+        emit windowSelected(windowId);
 }
 
 void WindowCommands::moveSelectedToBottom()

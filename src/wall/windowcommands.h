@@ -76,6 +76,11 @@ public:
 
     static constexpr int kMaxCpuUsage = 85;
 
+signals:
+    // A window was raised or selected on the canvas and brought to the top on the
+    // controller: the window whose playback the media panel controls now.
+    void windowSelected(uint windowId);
+
 private:
     int screenGroup() const;
     int checkedType() const;

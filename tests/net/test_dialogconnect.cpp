@@ -540,7 +540,7 @@ private slots:
         auto *list = widget<QListWidget>(dialog.get(), "listHosts");
         QVERIFY(list);
         const QString entry = lan.entry();
-        QVERIFY(pelmora::test::waitFor([&] { return !list->findItems(entry, Qt::MatchExactly).isEmpty(); }));
+        QVERIFY(pelmora::test::waitFor([&] { return !list->findItems(entry, Qt::MatchExactly).isEmpty(); }, 15000));
         QVERIFY(!asked);
 
         const QList<sim::RecordedRequest> searches = lan.simulator.requests(QStringLiteral("FindViewTop"));
