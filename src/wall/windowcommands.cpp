@@ -78,8 +78,11 @@ void WindowCommands::on_newWindow(S_WINDOW *pWindow)
         window->winType = type;
 
     const uint id = window->windowId;
-    if (window->winType < 0) {
-        // An entry without a window type (background music) opens no window.
+    const bool mediaFamily = m_session->isMediaDisplayFamily();
+    // An entry without a window type (background music) opens no window; nor does a drawn
+    // rectangle outside the media display families, or while the category shown (music,
+    // scenes, captions) has no window type to give it.
+    if (window->winType < 0 || (window->drawn && (type < 0 || !mediaFamily))) {
         if (m_canvas)
             m_canvas->removeWindow(id);
         return;
@@ -92,22 +95,19 @@ void WindowCommands::on_newWindow(S_WINDOW *pWindow)
     if (!m_canvas)
         return;
     QPointer<WindowWidget> item = m_canvas->findWindow(id);
-    const bool mediaFamily = m_session->isMediaDisplayFamily();
 
-    if (window->videoId == -1) {
+    if (window->drawn) {
         // A rubber-band window: media display systems put the current resource into it.
         QString name;
         int videoId = -1;
-        if (mediaFamily) {
-            const int list = type == wall::TypeVideo ? 0 : 1;
-            if (type == wall::TypeVideo || type == wall::TypePicture) {
-                window->fileList = m_resources.checkedNames(list);
-                if (item)
-                    item->setFileList(window->fileList);
-            }
-            if (m_resources.currentEntry(list, &name, &videoId) && !officeWindowAllowed(name, id))
-                name.clear();
+        const int list = type == wall::TypeVideo ? 0 : 1;
+        if (type == wall::TypeVideo || type == wall::TypePicture) {
+            window->fileList = m_resources.checkedNames(list);
+            if (item)
+                item->setFileList(window->fileList);
         }
+        if (m_resources.currentEntry(list, &name, &videoId) && !officeWindowAllowed(name, id))
+            name.clear();
         if (item && !name.isEmpty()) {
             window->videoId = videoId;
             window->name = name;
@@ -174,11 +174,13 @@ bool WindowCommands::sendNewWindow(const S_WINDOW &window)
 
 bool WindowCommands::moveWindow(uint windowId, const QRect &rect)
 {
+    if (rect.right() < rect.left() || rect.bottom() < rect.top())
+        return false;
     net::Operation operation(m_window, *m_session);
     return m_transport->postCommand(wall::moveWindowRequest(windowId, rect), QStringLiteral("MoveWindow"));
 }
 
-bool WindowCommands::closeWindow(int windowId)
+bool WindowCommands::closeWindow(qint64 windowId)
 {
     return m_transport->postCommand(wall::closeWindowRequest(windowId, screenGroup()),
                                     QStringLiteral("CloseWindow"));

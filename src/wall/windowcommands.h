@@ -67,8 +67,10 @@ public:
     bool openFromList(const QString &name, int videoId);
 
     bool sendNewWindow(const S_WINDOW &window);
+    // Sends nothing for an empty rectangle (false).
     bool moveWindow(uint windowId, const QRect &rect);
-    bool closeWindow(int windowId);
+    // -1 closes every window of the group.
+    bool closeWindow(qint64 windowId);
     bool setWindowPos(uint windowId, const QString &type);
     // The controller's load in percent; 0 when the query fails.
     int serverCpuUsage();

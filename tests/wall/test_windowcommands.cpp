@@ -86,14 +86,13 @@ class TestWindowCommands : public QObject, public wall::ResourceSource, public w
         canvas->setConnected(true);
     }
 
-    S_WINDOW *request(uint id, int videoId, const QString &name, QStringList files = {})
+    S_WINDOW *request(uint id, int videoId, const QString &name)
     {
         auto *window = new S_WINDOW;
         window->source = QStringLiteral("LocalVideo");
         window->windowId = id;
         window->videoId = videoId;
         window->name = name;
-        window->fileList = files;
         if (WindowWidget *item = canvas->findWindow(id))
             window->realRect = item->realRect();
         return window;
@@ -290,27 +289,44 @@ private slots:
     void rubberBandWindow_data()
     {
         QTest::addColumn<int>("family");
+        QTest::addColumn<int>("category");
         QTest::addColumn<bool>("opens");
-        QTest::newRow("other family: removed, nothing sent") << 0 << false;
-        QTest::newRow("media display family takes the current item") << 2 << true;
+        QTest::newRow("other family: removed, nothing sent") << 0 << 1 << false;
+        QTest::newRow("media display family takes the current item") << 2 << 1 << true;
+        // Music, scenes and captions give a window no type: the shared strip's entry (a
+        // music file, or whatever it last showed) must not become a video window.
+        QTest::newRow("category without a window type: removed, nothing sent") << 2 << -1 << false;
     }
 
+    // A rectangle drawn on the canvas, as the operator draws it.
     void rubberBandWindow()
     {
         QFETCH(int, family);
+        QFETCH(int, category);
         QFETCH(bool, opens);
         session.family = family;
         currentName = QStringLiteral("a.jpg");
         currentVideoId = 0;
-        checkedType = 1;
-        WindowWidget *item = canvas->addWindow(QString(), -1, -1, 0, QRect(0, 0, 1920, 1080));
-        const uint id = item->windowId();
-        commands->on_newWindow(request(id, -1, QString()));
-        QCOMPARE(canvas->hasWindow(id), opens);
+        checkedType = category;
+        canvas->show();
+        QVERIFY(QTest::qWaitForWindowExposed(canvas));
+        QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        QMouseEvent move(QEvent::MouseMove, QPoint(200, 200), canvas->mapToGlobal(QPoint(200, 200)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &move);
+        QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+
+        QCOMPARE(canvas->windows().size(), opens ? 1 : 0);
         QCOMPARE(sent(QStringLiteral("NewWindow")).size(), opens ? 1 : 0);
-        if (opens)
-            QCOMPARE(lastSent(QStringLiteral("NewWindow")).value(QStringLiteral("Pictures")).toArray().size(),
-                     1);
+        if (!opens) {
+            QCOMPARE(sent(QStringLiteral("GetCpuUsage")).size(), 0); // nothing asked either
+            return;
+        }
+        const QJsonObject window = lastSent(QStringLiteral("NewWindow"));
+        QCOMPARE(window.value(QStringLiteral("Type")).toInt(), 1);
+        QCOMPARE(window.value(QStringLiteral("Pictures")).toArray().size(), 1);
+        QCOMPARE(window.value(QStringLiteral("RealRect")).toObject(),
+                 (QJsonObject{{"Left", 0}, {"Top", 0}, {"Right", 1920}, {"Bottom", 1080}}));
     }
 
     void clearScreenEvenWhenRefused()
