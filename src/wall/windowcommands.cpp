@@ -195,7 +195,31 @@ bool WindowCommands::setWindowPos(uint windowId, const QString &type)
 void WindowCommands::on_windowResize(uint windowId, QRect rect, bool moveTop)
 {
     Q_UNUSED(moveTop)
-    moveWindow(windowId, rect);
+    queueMove(windowId, rect);
+}
+
+void WindowCommands::queueMove(uint windowId, const QRect &rect)
+{
+    // A drag goes on while a move waits for its reply (every 31 ms a live update arrives):
+    // the newest rectangle waits its turn instead of starting another wait beside it.
+    if (m_movesInFlight.contains(windowId)) {
+        m_waitingMoves.insert(windowId, rect);
+        return;
+    }
+    m_movesInFlight.insert(windowId);
+    QPointer<WindowCommands> self(this);
+    QRect next = rect;
+    for (;;) {
+        moveWindow(windowId, next);
+        if (!self)
+            return;
+        // A window closed or cleared meanwhile (or a session that ended) takes no more moves.
+        if (!m_waitingMoves.contains(windowId) || !m_canvas || !m_canvas->hasWindow(windowId))
+            break;
+        next = m_waitingMoves.take(windowId);
+    }
+    m_waitingMoves.remove(windowId);
+    m_movesInFlight.remove(windowId);
 }
 
 void WindowCommands::on_windowButton_clicked(uint windowId, int btnId)
@@ -204,14 +228,15 @@ void WindowCommands::on_windowButton_clicked(uint windowId, int btnId)
         return;
     switch (btnId) {
     case 0:
+        m_waitingMoves.remove(windowId);
         if (m_canvas->removeWindow(windowId))
-            closeWindow(static_cast<int>(windowId));
+            closeWindow(windowId);
         break;
     case 1:
     case 2: {
         const QRect rect = btnId == 1 ? m_canvas->enlargeWindow(windowId) : m_canvas->restoreWindow(windowId);
         if (rect.right() >= rect.left())
-            moveWindow(windowId, rect);
+            queueMove(windowId, rect);
         break;
     }
     default:
@@ -239,6 +264,7 @@ void WindowCommands::moveSelectedToBottom()
 
 void WindowCommands::clearScreen()
 {
+    m_waitingMoves.clear();
     net::Operation operation(m_window, *m_session);
     closeWindow(-1);
     if (m_canvas)

@@ -4,6 +4,7 @@
 #include "testmain.h"
 #include "uikit/dialogs.h"
 #include "uikit/helpers.h"
+#include "uikit/nestedwait.h"
 #include "wall/screenwidget.h"
 #include "wall/wallreplies.h"
 #include "wall/windowcommands.h"
@@ -11,6 +12,7 @@
 
 #include <QJsonArray>
 #include <QNetworkAccessManager>
+#include <functional>
 
 using uikit::Dialogs;
 
@@ -375,6 +377,71 @@ private slots:
 
         // The controller's window ends where the canvas shows it.
         QCOMPARE(controllerWindows().value(item->windowId()), item->realRect());
+    }
+
+    // Against a slow controller a drag keeps one move of the window on its way: the newest
+    // rectangle waits for it, and the release's rectangle is the last one sent.
+    void liveMovesWaitTheirTurn()
+    {
+        WindowWidget::setClock(&fakeClock);
+        WindowWidget::resetLiveUpdate();
+        canvas->show();
+        QVERIFY(QTest::qWaitForWindowExposed(canvas));
+        QVERIFY(commands->openFromList(QStringLiteral("a.jpg"), 0));
+        WindowWidget *item = canvas->windows().last();
+        sim::Fault slow{sim::Fault::Delay};
+        slow.delayMs = 200;
+        controller->setFault(QStringLiteral("MoveWindow"), slow);
+
+        // How deep the waits of one move go.
+        int oneMove = 0;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, this, [&] { oneMove = qMax(oneMove, uikit::WaitScope::depth()); });
+        probe.start(20);
+        QVERIFY(commands->moveWindow(item->windowId(), item->realRect()));
+        probe.stop();
+        QVERIFY(oneMove > 0);
+        controller->clearRequests();
+
+        // Press in the middle of the item and drag it 400 canvas pixels to the right, one step
+        // every 10 ms while the moves wait, then release.
+        const QPoint globalStart = item->mapToGlobal(item->rect().center());
+        QMouseEvent press(QEvent::MouseButtonPress, item->rect().center(), globalStart, Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(item, &press);
+        // Each step is a timer of its own, armed before the step runs, so the next one comes
+        // while this one's move waits.
+        int step = 0;
+        int deepest = 0;
+        bool released = false;
+        std::function<void()> nextStep = [&] {
+            deepest = qMax(deepest, uikit::WaitScope::depth());
+            const QPoint global = globalStart + QPoint(qMin(++step, 40) * 10, 0);
+            g_now += 10;
+            if (step <= 40) {
+                QTimer::singleShot(10, this, nextStep);
+                QMouseEvent move(QEvent::MouseMove, item->mapFromGlobal(global), global, Qt::NoButton,
+                                 Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(item, &move);
+                return;
+            }
+            released = true;
+            QMouseEvent release(QEvent::MouseButtonRelease, item->mapFromGlobal(global), global,
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(item, &release);
+        };
+        QTimer::singleShot(10, this, nextStep);
+        QVERIFY(QTest::qWaitFor([&] { return released; }, 20000));
+
+        QVERIFY2(deepest <= oneMove, qPrintable(QStringLiteral("%1 > %2").arg(deepest).arg(oneMove)));
+        const auto moves = sent(QStringLiteral("MoveWindow"));
+        QVERIFY(moves.size() >= 2);
+        QCOMPARE(wall::rectFromWire(moves.last().json().value(QStringLiteral("RealRect")).toObject()),
+                 item->realRect());
+        QCOMPARE(controllerWindows().value(item->windowId()), item->realRect());
+        QCOMPARE(item->geometry(), canvas->wallToCanvas(item->realRect()));
+        QVERIFY(item->realRect().left() > 1920); // 400 canvas pixels are 2400 wall pixels
+        QVERIFY(Dialogs::shownBoxes().isEmpty());
     }
 
     void canvasAndControllerStayInStep()
