@@ -173,6 +173,7 @@ void MainWindow2::connectAreas()
     connect(canvas, &ScreenWidget::onWindowResize, this, &MainWindow2::on_windowResize);
     connect(canvas, &ScreenWidget::onNewWindow, this, &MainWindow2::on_newWindow);
     connect(canvas, &ScreenWidget::onWindowRaised, this, &MainWindow2::on_windowRaised);
+    canvas->setDropCheck(m_library); // a drop that cannot open a window changes nothing
 
     // Resource library and screen groups.
     connect(m_library, &library::LibraryPanel::openRequested, m_windowCommands,

@@ -267,6 +267,11 @@ QString LibraryPanel::resourcePath(int category, const QString &name) const
     return m_catalogue.resourcePath(category, name);
 }
 
+bool LibraryPanel::opensWindow(const QMimeData *data) const
+{
+    return checkedCategoryType() >= 0 || isWindowDrop(data);
+}
+
 bool LibraryPanel::isWindowDrop(const QMimeData *data)
 {
     if (!data)

@@ -4,6 +4,7 @@
 #include "library/catalogue.h"
 #include "library/resourceloader.h"
 #include "library/uploader.h"
+#include "wall/screenwidget.h"
 #include "wall/windowcommands.h"
 
 #include <QMetaObject>
@@ -77,7 +78,7 @@ struct LibraryWidgets
 // slots. A double-click on an entry that opens a window is announced with openRequested();
 // the window commands ask the panel about the checked category and its entries through
 // wall::ResourceSource.
-class LibraryPanel : public QObject, public wall::ResourceSource
+class LibraryPanel : public QObject, public wall::ResourceSource, public wall::DropCheck
 {
     Q_OBJECT
 public:
@@ -178,6 +179,9 @@ public:
     // properties; the main window refuses such a drop together with checkedCategoryType()
     // being -1.
     static bool isWindowDrop(const QMimeData *data);
+    // What the canvas asks before a drop changes the wall: the window takes the checked
+    // category's type, or without one the entry's own, and needs one of them.
+    bool opensWindow(const QMimeData *data) const override;
 
 signals:
     // A double-click on an entry that opens a window in the canvas's selected cell.

@@ -164,19 +164,33 @@ void LibraryPanel::removeCheckedResources()
     const ResourceTypeSpec *row = checkedResourceType([this](Category c) { return isChecked(c); });
     if (!row)
         return;
-    ImageWidget *strip = row->category == Category::Video ? m_w.videoList : m_w.audioList;
+    const ResourceTypeSpec spec = *row;
+    ImageWidget *strip = spec.category == Category::Video ? m_w.videoList : m_w.audioList;
+    // The names and the type are taken before the first request: while a request waits the
+    // operator may pick another category, or a refresh may rebuild the shared strip.
+    QStringList names; // last to first
     QLybListWidget *list = strip->listWidget();
     for (int i = list->count() - 1; i >= 0; --i) {
-        if (i >= list->count() || list->item(i)->checkState() != Qt::Checked)
+        if (list->item(i)->checkState() == Qt::Checked)
+            names.append(list->item(i)->text());
+    }
+    net::Operation operation(m_w.window, *m_session, Qt::ArrowCursor);
+    QPointer<LibraryPanel> self(this);
+    for (const QString &name : qAsConst(names)) {
+        const bool removed =
+            m_transport->postCommand(delResourceRequest(spec, name), QStringLiteral("DelResource"));
+        if (!self || !operation.sessionCurrent())
+            return;
+        if (!removed)
             continue;
-        const QString name = list->item(i)->text();
-        if (!m_transport->postCommand(delResourceRequest(*row, name), QStringLiteral("DelResource")))
-            continue;
-        // The strip may have been rebuilt while the command waited: take the item only if
-        // it is still the one that was sent.
-        if (i < list->count() && list->item(i)->text() == name)
-            delete list->takeItem(i);
-        removeResourceByName(name, *m_catalogue.list(row->category));
+        removeResourceByName(name, *m_catalogue.list(spec.category));
+        // The strip loses the entry only while it still shows that category.
+        if (strip == m_w.videoList || isChecked(spec.category)) {
+            for (int i = list->count() - 1; i >= 0; --i) {
+                if (list->item(i)->text() == name)
+                    delete list->takeItem(i);
+            }
+        }
         list->viewport()->update();
         strip->update();
     }

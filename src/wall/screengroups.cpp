@@ -5,7 +5,6 @@
 #include "net/transport.h"
 #include "wall/screenwidget.h"
 #include "wall/wallreplies.h"
-#include "wall/windowwidget.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -28,7 +27,9 @@ void ScreenGroups::installCanvas()
     QScrollArea *area = m_widgets.scrollArea;
     if (area->widget() != m_widgets.canvas)
         area->setWidget(m_widgets.canvas);
-    m_canvasArea = QRect(QPoint(0, 0), area->viewport()->size()).adjusted(4, 4, -4, -4);
+    // The slot is the viewport as large as it is without scroll bars: a zoomed canvas shows
+    // them and shrinks the viewport, which must not shrink the canvas of the next session.
+    m_canvasArea = QRect(QPoint(0, 0), area->maximumViewportSize()).adjusted(4, 4, -4, -4);
 }
 
 bool ScreenGroups::setCurScreen(int index)
@@ -66,8 +67,11 @@ bool ScreenGroups::readSettings()
 
 void ScreenGroups::applyLayout(int screenMode, int index)
 {
-    if (index >= 0 && index < m_layouts.size())
-        m_widgets.canvas->setScreenLayout(screenMode, index, m_layouts[index]);
+    // Without that group (a controller that reports none) the canvas shows an empty wall,
+    // never the layout of an earlier session.
+    const bool known = index >= 0 && index < m_layouts.size();
+    m_widgets.canvas->setScreenLayout(screenMode, known ? index : 0,
+                                      known ? m_layouts[index] : S_SCR_LAYOUT());
 }
 
 bool ScreenGroups::readWindowList()
@@ -80,15 +84,9 @@ bool ScreenGroups::readWindowList()
     // Windows of a session that ended meanwhile stay off the canvas.
     if (!canvas || !operation.sessionCurrent())
         return false;
-    if (ok) {
-        const QList<wall::WindowRecord> records = wall::parseWindowList(Transport::parseObject(body));
-        for (const wall::WindowRecord &record : records) {
-            WindowWidget *item = canvas->addWindow(record.name, 0, static_cast<int>(record.windowId),
-                                                   record.winType, record.rect);
-            if (item)
-                item->setFileList(record.fileList);
-        }
-    }
+    // Ids are kept as the controller sent them, all 32 bits.
+    if (ok)
+        canvas->addWindows(wall::parseWindowList(Transport::parseObject(body)));
     return ok;
 }
 

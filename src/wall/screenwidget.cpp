@@ -107,6 +107,8 @@ WindowWidget *ScreenWidget::addWindow(const QString &name, int videoId, qint64 w
     item->setWindowId(windowId < 0 ? randomWindowId() : static_cast<uint>(windowId));
     item->history().push(item->realRect());
     item->setRealRect(rect ? *rect : m_selectedCell);
+    // A dragged edge stops short of the opposite one: the item stays big enough to grab.
+    item->setMinimumSize(wall::WallGrid::kMinWindowPixels, wall::WallGrid::kMinWindowPixels);
     placeItem(item);
     connect(item, &WindowWidget::onWindowButtonClicked, this, &ScreenWidget::on_windowButton_clicked);
     connect(item, &WindowWidget::onWindowResize, this, &ScreenWidget::on_windowResize);

@@ -7,13 +7,28 @@
 #include <QLabel>
 #include <QList>
 #include <QPoint>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
 #include <optional>
 
+class QMimeData;
 class QRubberBand;
 class ScreenEcho;
 class WindowWidget;
+
+namespace wall {
+
+// What the canvas asks before a dropped resource changes anything on the wall: whether it
+// can become a window at all (an entry without a window type, such as a music file, cannot).
+class DropCheck
+{
+public:
+    virtual ~DropCheck() = default;
+    virtual bool opensWindow(const QMimeData *data) const = 0;
+};
+
+} // namespace wall
 
 // The wall canvas (`labelScreen`): a drawing of the current screen group with its monitor
 // grid and selected cell, hosting the window items. It turns the operator's gestures (rubber
@@ -46,6 +61,9 @@ public:
     // Whether the console is connected; a rubber band is ignored while it is not.
     void setConnected(bool connected) { m_connected = connected; }
     bool isConnected() const { return m_connected; }
+    // Who decides whether a drop can open a window; without one every drop with a text can.
+    // A checker that is a QObject is forgotten when it is destroyed.
+    void setDropCheck(const wall::DropCheck *check);
     // Whether the controller needs windows aligned to 32 pixels (rubber band rectangles).
     void setAlign32(bool align) { m_align32 = align; }
     bool align32() const { return m_align32; }
@@ -128,6 +146,7 @@ protected:
 
 private:
     uint randomWindowId() const;
+    bool dropOpensWindow(const QMimeData *mime) const;
     void placeItem(WindowWidget *item);
     void moveToTop(WindowWidget *item);
     void paintGrid(QPainter &painter);
@@ -138,6 +157,9 @@ private:
     wall::WallGrid m_grid;
     int m_groupIndex = 0;
     bool m_connected = false;
+    const wall::DropCheck *m_dropCheck = nullptr;
+    QPointer<const QObject> m_dropCheckObject; // the checker, when it is a QObject
+    bool m_dropCheckGuarded = false;
     bool m_align32 = false;
     QStringList m_outputNames;
     int m_selCol = 0;

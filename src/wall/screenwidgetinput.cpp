@@ -13,7 +13,8 @@
 
 namespace {
 
-S_WINDOW *newWindowRecord(uint windowId, const QRect &rect, const QString &name, int videoId, int winType)
+S_WINDOW *newWindowRecord(uint windowId, const QRect &rect, const QString &name, int videoId, int winType,
+                          bool drawn = false)
 {
     auto *window = new S_WINDOW;
     window->source = QStringLiteral("LocalVideo");
@@ -22,6 +23,7 @@ S_WINDOW *newWindowRecord(uint windowId, const QRect &rect, const QString &name,
     window->winType = winType;
     window->realRect = rect;
     window->name = name;
+    window->drawn = drawn;
     return window;
 }
 
@@ -72,27 +74,54 @@ void ScreenWidget::mouseReleaseEvent(QMouseEvent *event)
     WindowWidget *item = addWindow(QString(), -1, -1, wall::TypeVideo, canvasToWall(band));
     const uint id = item->windowId();
     const QRect rect = enlargeWindow(id);
-    emitNewWindow(newWindowRecord(id, rect, QString(), -1, wall::TypeVideo));
+    emitNewWindow(newWindowRecord(id, rect, QString(), -1, wall::TypeVideo, true));
 }
 
+void ScreenWidget::setDropCheck(const wall::DropCheck *check)
+{
+    m_dropCheck = check;
+    m_dropCheckObject = dynamic_cast<const QObject *>(check);
+    m_dropCheckGuarded = !m_dropCheckObject.isNull();
+}
+
+bool ScreenWidget::dropOpensWindow(const QMimeData *mime) const
+{
+    // A checker that has been destroyed (the window is closing) lets nothing through.
+    if (m_dropCheckGuarded && !m_dropCheckObject)
+        return false;
+    return !m_dropCheck || m_dropCheck->opensWindow(mime);
+}
+
+// A resource that cannot become a window is refused while it is dragged over the wall, so
+// the operator sees it will not be taken.
 void ScreenWidget::dragEnterEvent(QDragEnterEvent *event)
 {
+    if (!dropOpensWindow(event->mimeData())) {
+        event->ignore();
+        return;
+    }
     event->setDropAction(Qt::MoveAction);
     event->accept();
 }
 
 void ScreenWidget::dragMoveEvent(QDragMoveEvent *event)
 {
+    selectCellAt(event->pos());
+    if (!dropOpensWindow(event->mimeData())) {
+        event->ignore();
+        return;
+    }
     event->setDropAction(Qt::MoveAction);
     event->accept();
-    selectCellAt(event->pos());
 }
 
 void ScreenWidget::dropEvent(QDropEvent *event)
 {
     const QMimeData *mime = event->mimeData();
     const QString text = mime->text();
-    if (text.isEmpty()) {
+    // Decided before anything changes: a drop that cannot open a window must not close the
+    // one it lands on either.
+    if (text.isEmpty() || !dropOpensWindow(mime)) {
         event->ignore();
         return;
     }

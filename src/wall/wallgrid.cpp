@@ -1,6 +1,7 @@
 #include "wall/wallgrid.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace wall {
 
@@ -61,6 +62,41 @@ int snapValue(int value, int period, bool &snapped)
 int truncDiv(int value, float scale)
 {
     return static_cast<int>(static_cast<float>(value) / scale);
+}
+
+// The wall length that shows as at least `canvasPixels` on the canvas (wallToCanvas truncates
+// the product with the scale).
+int wallLengthShowing(int canvasPixels, float scale)
+{
+    int length = static_cast<int>(std::ceil(static_cast<float>(canvasPixels) / scale));
+    while (static_cast<int>(static_cast<float>(length) * scale) < canvasPixels)
+        ++length;
+    return length;
+}
+
+// Widens [low, high] to `minimum` by moving the edge that was dragged; true if it changed.
+bool keepLength(int &low, int &high, int minimum, bool lowDragged)
+{
+    if (high - low + 1 >= minimum)
+        return false;
+    if (lowDragged)
+        low = high - minimum + 1;
+    else
+        high = low + minimum - 1;
+    return true;
+}
+
+// Shifts [low, high] back onto [0, total - 1] as far as its length allows.
+void shiftOnto(int &low, int &high, int total)
+{
+    if (high > total - 1) {
+        low -= high - (total - 1);
+        high = total - 1;
+    }
+    if (low < 0) {
+        high -= low;
+        low = 0;
+    }
 }
 
 // Largest boundary below `limit` (at least 0), and first boundary at or above `limit`.
@@ -275,10 +311,35 @@ SnapResult WallGrid::snap(const QRect &oldRect, const QRect &canvasGeometry, con
         rect = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
         break;
     default:
-        rect = oldRect;
-        break;
+        return {oldRect, oldRect.intersects(wallRect())};
+    }
+    if (dir != RESIZE_NONE) {
+        const QSize minimum = minimumWindowSize(canvasSize);
+        int x1New = rect.left();
+        int x2New = rect.right();
+        int y1New = rect.top();
+        int y2New = rect.bottom();
+        const bool widened = keepLength(x1New, x2New, minimum.width(), dir & RESIZE_LEFT);
+        const bool heightened = keepLength(y1New, y2New, minimum.height(), dir & RESIZE_TOP);
+        if (customSize() && widened)
+            shiftOnto(x1New, x2New, m_totalWidth);
+        if (customSize() && heightened)
+            shiftOnto(y1New, y2New, m_totalHeight);
+        rect = QRect(QPoint(x1New, y1New), QPoint(x2New, y2New));
     }
     return {rect, rect.intersects(wallRect())};
+}
+
+QSize WallGrid::minimumWindowSize(const QSize &canvasSize) const
+{
+    const WallMapper mapper(m_totalWidth, m_totalHeight, canvasSize);
+    int width = kMinWindowPixels;
+    int height = kMinWindowPixels;
+    if (mapper.scaleX() > 0.0f)
+        width = std::max(width, wallLengthShowing(kMinWindowPixels, mapper.scaleX()));
+    if (mapper.scaleY() > 0.0f)
+        height = std::max(height, wallLengthShowing(kMinWindowPixels, mapper.scaleY()));
+    return QSize(width, height);
 }
 
 QRect WallGrid::enlarge(const QRect &rect) const

@@ -25,6 +25,11 @@ class WallGrid
 {
 public:
     static constexpr int kSnapThreshold = 32;
+    // The smallest window a resize leaves: 64 pixels each way on the canvas, room for the
+    // title bar and a grip between the resize zones, and never less than 64 wall pixels,
+    // twice the snap distance. It holds after snapping, so no monitor boundary can pull an
+    // edge onto or past the opposite one.
+    static constexpr int kMinWindowPixels = 64;
 
     WallGrid() = default;
     WallGrid(int screenMode, const S_SCR_LAYOUT &layout);
@@ -60,8 +65,13 @@ public:
     // Screen index reported for a double-click on the cell (col, row).
     int screenIndex(int col, int row) const;
 
+    // The minimum window size in wall pixels on a canvas of the given size.
+    QSize minimumWindowSize(const QSize &canvasSize) const;
+
     // Turns the canvas geometry of a moved or resized item into a snapped wall rectangle.
-    // `oldRect` is the item's current wall rectangle.
+    // `oldRect` is the item's current wall rectangle. A resize keeps the minimum window
+    // size by moving the edge that was dragged (custom-size mode then keeps the window on
+    // the wall); a move keeps the window's size, whatever it is.
     SnapResult snap(const QRect &oldRect, const QRect &canvasGeometry, const QSize &canvasSize,
                     int dir) const;
     // The rectangle grown by 16 pixels on each side and widened to the surrounding monitor

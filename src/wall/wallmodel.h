@@ -59,6 +59,9 @@ struct S_WINDOW
     QRect realRect; // wall pixels, inclusive
     QString name;
     QStringList fileList;
+    // Drawn with the rubber band: the window has no resource yet and takes the one current
+    // in the resource panel. A dropped resource is never drawn, whatever its video id.
+    bool drawn = false;
 };
 
 // Edge or corner of a window item being dragged (bit set: 1 top, 2 bottom, 4 left, 8 right).

@@ -78,8 +78,11 @@ void WindowCommands::on_newWindow(S_WINDOW *pWindow)
         window->winType = type;
 
     const uint id = window->windowId;
-    if (window->winType < 0) {
-        // An entry without a window type (background music) opens no window.
+    const bool mediaFamily = m_session->isMediaDisplayFamily();
+    // An entry without a window type (background music) opens no window; nor does a drawn
+    // rectangle outside the media display families, or while the category shown (music,
+    // scenes, captions) has no window type to give it.
+    if (window->winType < 0 || (window->drawn && (type < 0 || !mediaFamily))) {
         if (m_canvas)
             m_canvas->removeWindow(id);
         return;
@@ -92,22 +95,19 @@ void WindowCommands::on_newWindow(S_WINDOW *pWindow)
     if (!m_canvas)
         return;
     QPointer<WindowWidget> item = m_canvas->findWindow(id);
-    const bool mediaFamily = m_session->isMediaDisplayFamily();
 
-    if (window->videoId == -1) {
+    if (window->drawn) {
         // A rubber-band window: media display systems put the current resource into it.
         QString name;
         int videoId = -1;
-        if (mediaFamily) {
-            const int list = type == wall::TypeVideo ? 0 : 1;
-            if (type == wall::TypeVideo || type == wall::TypePicture) {
-                window->fileList = m_resources.checkedNames(list);
-                if (item)
-                    item->setFileList(window->fileList);
-            }
-            if (m_resources.currentEntry(list, &name, &videoId) && !officeWindowAllowed(name, id))
-                name.clear();
+        const int list = type == wall::TypeVideo ? 0 : 1;
+        if (type == wall::TypeVideo || type == wall::TypePicture) {
+            window->fileList = m_resources.checkedNames(list);
+            if (item)
+                item->setFileList(window->fileList);
         }
+        if (m_resources.currentEntry(list, &name, &videoId) && !officeWindowAllowed(name, id))
+            name.clear();
         if (item && !name.isEmpty()) {
             window->videoId = videoId;
             window->name = name;
@@ -174,11 +174,13 @@ bool WindowCommands::sendNewWindow(const S_WINDOW &window)
 
 bool WindowCommands::moveWindow(uint windowId, const QRect &rect)
 {
+    if (rect.right() < rect.left() || rect.bottom() < rect.top())
+        return false;
     net::Operation operation(m_window, *m_session);
     return m_transport->postCommand(wall::moveWindowRequest(windowId, rect), QStringLiteral("MoveWindow"));
 }
 
-bool WindowCommands::closeWindow(int windowId)
+bool WindowCommands::closeWindow(qint64 windowId)
 {
     return m_transport->postCommand(wall::closeWindowRequest(windowId, screenGroup()),
                                     QStringLiteral("CloseWindow"));
@@ -193,7 +195,31 @@ bool WindowCommands::setWindowPos(uint windowId, const QString &type)
 void WindowCommands::on_windowResize(uint windowId, QRect rect, bool moveTop)
 {
     Q_UNUSED(moveTop)
-    moveWindow(windowId, rect);
+    queueMove(windowId, rect);
+}
+
+void WindowCommands::queueMove(uint windowId, const QRect &rect)
+{
+    // A drag goes on while a move waits for its reply (every 31 ms a live update arrives):
+    // the newest rectangle waits its turn instead of starting another wait beside it.
+    if (m_movesInFlight.contains(windowId)) {
+        m_waitingMoves.insert(windowId, rect);
+        return;
+    }
+    m_movesInFlight.insert(windowId);
+    QPointer<WindowCommands> self(this);
+    QRect next = rect;
+    for (;;) {
+        moveWindow(windowId, next);
+        if (!self)
+            return;
+        // A window closed or cleared meanwhile (or a session that ended) takes no more moves.
+        if (!m_waitingMoves.contains(windowId) || !m_canvas || !m_canvas->hasWindow(windowId))
+            break;
+        next = m_waitingMoves.take(windowId);
+    }
+    m_waitingMoves.remove(windowId);
+    m_movesInFlight.remove(windowId);
 }
 
 void WindowCommands::on_windowButton_clicked(uint windowId, int btnId)
@@ -202,14 +228,15 @@ void WindowCommands::on_windowButton_clicked(uint windowId, int btnId)
         return;
     switch (btnId) {
     case 0:
+        m_waitingMoves.remove(windowId);
         if (m_canvas->removeWindow(windowId))
-            closeWindow(static_cast<int>(windowId));
+            closeWindow(windowId);
         break;
     case 1:
     case 2: {
         const QRect rect = btnId == 1 ? m_canvas->enlargeWindow(windowId) : m_canvas->restoreWindow(windowId);
         if (rect.right() >= rect.left())
-            moveWindow(windowId, rect);
+            queueMove(windowId, rect);
         break;
     }
     default:
@@ -244,6 +271,7 @@ void WindowCommands::moveSelectedToBottom()
 
 void WindowCommands::clearScreen()
 {
+    m_waitingMoves.clear();
     net::Operation operation(m_window, *m_session);
     closeWindow(-1);
     if (m_canvas)

@@ -3,9 +3,11 @@
 #include "wall/wallmodel.h"
 #include "wall/windowrequests.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -67,8 +69,10 @@ public:
     bool openFromList(const QString &name, int videoId);
 
     bool sendNewWindow(const S_WINDOW &window);
+    // Sends nothing for an empty rectangle (false).
     bool moveWindow(uint windowId, const QRect &rect);
-    bool closeWindow(int windowId);
+    // -1 closes every window of the group.
+    bool closeWindow(qint64 windowId);
     bool setWindowPos(uint windowId, const QString &type);
     // The controller's load in percent; 0 when the query fails.
     int serverCpuUsage();
@@ -85,6 +89,10 @@ private:
     int screenGroup() const;
     int checkedType() const;
     bool overloaded();
+    // Moves a window with at most one "MoveWindow" of it on its way: a rectangle that comes
+    // while one waits replaces any other waiting one and follows when the reply is in, so
+    // the newest rectangle is always the last one sent.
+    void queueMove(uint windowId, const QRect &rect);
 
     QPointer<ScreenWidget> m_canvas;
     Transport *m_transport;
@@ -92,4 +100,6 @@ private:
     QPointer<QWidget> m_window;
     const wall::ResourceSource &m_resources;
     const wall::ScreenGroupSource &m_groups;
+    QSet<uint> m_movesInFlight;
+    QHash<uint, QRect> m_waitingMoves;
 };

@@ -71,7 +71,7 @@ QJsonObject moveWindowRequest(uint windowId, const QRect &rect)
                        {QStringLiteral("WindowId"), static_cast<qint64>(windowId)}};
 }
 
-QJsonObject closeWindowRequest(int windowId, int screenGroup)
+QJsonObject closeWindowRequest(qint64 windowId, int screenGroup)
 {
     return QJsonObject{{QStringLiteral("Command"), QStringLiteral("CloseWindow")},
                        {QStringLiteral("WindowId"), windowId},

@@ -17,7 +17,7 @@ using ResourcePath = std::function<QString(int category, const QString &name)>;
 QJsonObject newWindowRequest(const S_WINDOW &window, const ResourcePath &resourcePath);
 QJsonObject moveWindowRequest(uint windowId, const QRect &rect);
 // windowId -1 closes every window of the group.
-QJsonObject closeWindowRequest(int windowId, int screenGroup);
+QJsonObject closeWindowRequest(qint64 windowId, int screenGroup);
 // type "MoveTop" or "MoveBottom".
 QJsonObject setWindowPosRequest(uint windowId, const QString &type, int screenGroup);
 

@@ -456,6 +456,62 @@ private slots:
         QCOMPARE(boxTypes(), QList<BoxType>{BoxType::Error});
     }
 
+    void removalKeepsToWhatWasTicked_data()
+    {
+        QTest::addColumn<bool>("staysAway");
+        QTest::newRow("another category picked meanwhile") << true;
+        QTest::newRow("strip rebuilt meanwhile") << false; // unticked, as a new load leaves it
+    }
+
+    // The ticked names and their type are taken when the button is pressed: whatever the
+    // strip shows while a request waits, exactly those pictures go.
+    void removalKeepsToWhatWasTicked()
+    {
+        QFETCH(bool, staysAway);
+        f->select(Category::Picture);
+        const QStringList before = PanelFixture::texts(w().audioList);
+        QVERIFY(before.size() >= 3);
+        w().audioList->listWidget()->item(0)->setCheckState(Qt::Checked);
+        w().audioList->listWidget()->item(2)->setCheckState(Qt::Checked);
+        const auto officeNames = [this] {
+            QStringList names;
+            for (const S_RESOURCE &r : panel().catalogue().officeResources)
+                names.append(r.name);
+            return names;
+        };
+        const QStringList offices = officeNames();
+        QVERIFY(!offices.isEmpty());
+        sim::Fault slow;
+        slow.kind = sim::Fault::Delay;
+        slow.delayMs = 200;
+        simulator().setFault("DelResource", slow);
+        QTimer::singleShot(50, this, [this, staysAway] {
+            f->select(Category::Office);
+            if (!staysAway)
+                f->select(Category::Picture);
+        });
+        QTest::mouseClick(w().btnRemoveModal, Qt::LeftButton);
+
+        const QList<sim::RecordedRequest> dels = simulator().requests("DelResource");
+        QCOMPARE(dels.size(), 2);
+        QCOMPARE(
+            dels.at(0).json(),
+            (QJsonObject{{"Command", "DelResource"}, {"ResName", before.at(2)}, {"ResType", "Picture"}}));
+        QCOMPARE(
+            dels.at(1).json(),
+            (QJsonObject{{"Command", "DelResource"}, {"ResName", before.at(0)}, {"ResType", "Picture"}}));
+        QStringList expected = before;
+        expected.removeAt(2);
+        expected.removeAt(0);
+        QStringList kept;
+        for (const S_RESOURCE &r : panel().catalogue().picResources)
+            kept.append(r.name);
+        QCOMPARE(kept, expected);
+        QCOMPARE(officeNames(), offices);
+        QCOMPARE(PanelFixture::texts(w().audioList), staysAway ? offices : expected);
+        QVERIFY(Dialogs::shownBoxes().isEmpty());
+    }
+
     void removeVideosFromTheVideoStrip()
     {
         f->select(Category::Video);

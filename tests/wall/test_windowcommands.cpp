@@ -4,6 +4,7 @@
 #include "testmain.h"
 #include "uikit/dialogs.h"
 #include "uikit/helpers.h"
+#include "uikit/nestedwait.h"
 #include "wall/screenwidget.h"
 #include "wall/wallreplies.h"
 #include "wall/windowcommands.h"
@@ -11,6 +12,7 @@
 
 #include <QJsonArray>
 #include <QNetworkAccessManager>
+#include <functional>
 
 using uikit::Dialogs;
 
@@ -86,14 +88,13 @@ class TestWindowCommands : public QObject, public wall::ResourceSource, public w
         canvas->setConnected(true);
     }
 
-    S_WINDOW *request(uint id, int videoId, const QString &name, QStringList files = {})
+    S_WINDOW *request(uint id, int videoId, const QString &name)
     {
         auto *window = new S_WINDOW;
         window->source = QStringLiteral("LocalVideo");
         window->windowId = id;
         window->videoId = videoId;
         window->name = name;
-        window->fileList = files;
         if (WindowWidget *item = canvas->findWindow(id))
             window->realRect = item->realRect();
         return window;
@@ -290,27 +291,44 @@ private slots:
     void rubberBandWindow_data()
     {
         QTest::addColumn<int>("family");
+        QTest::addColumn<int>("category");
         QTest::addColumn<bool>("opens");
-        QTest::newRow("other family: removed, nothing sent") << 0 << false;
-        QTest::newRow("media display family takes the current item") << 2 << true;
+        QTest::newRow("other family: removed, nothing sent") << 0 << 1 << false;
+        QTest::newRow("media display family takes the current item") << 2 << 1 << true;
+        // Music, scenes and captions give a window no type: the shared strip's entry (a
+        // music file, or whatever it last showed) must not become a video window.
+        QTest::newRow("category without a window type: removed, nothing sent") << 2 << -1 << false;
     }
 
+    // A rectangle drawn on the canvas, as the operator draws it.
     void rubberBandWindow()
     {
         QFETCH(int, family);
+        QFETCH(int, category);
         QFETCH(bool, opens);
         session.family = family;
         currentName = QStringLiteral("a.jpg");
         currentVideoId = 0;
-        checkedType = 1;
-        WindowWidget *item = canvas->addWindow(QString(), -1, -1, 0, QRect(0, 0, 1920, 1080));
-        const uint id = item->windowId();
-        commands->on_newWindow(request(id, -1, QString()));
-        QCOMPARE(canvas->hasWindow(id), opens);
+        checkedType = category;
+        canvas->show();
+        QVERIFY(QTest::qWaitForWindowExposed(canvas));
+        QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        QMouseEvent move(QEvent::MouseMove, QPoint(200, 200), canvas->mapToGlobal(QPoint(200, 200)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &move);
+        QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+
+        QCOMPARE(canvas->windows().size(), opens ? 1 : 0);
         QCOMPARE(sent(QStringLiteral("NewWindow")).size(), opens ? 1 : 0);
-        if (opens)
-            QCOMPARE(lastSent(QStringLiteral("NewWindow")).value(QStringLiteral("Pictures")).toArray().size(),
-                     1);
+        if (!opens) {
+            QCOMPARE(sent(QStringLiteral("GetCpuUsage")).size(), 0); // nothing asked either
+            return;
+        }
+        const QJsonObject window = lastSent(QStringLiteral("NewWindow"));
+        QCOMPARE(window.value(QStringLiteral("Type")).toInt(), 1);
+        QCOMPARE(window.value(QStringLiteral("Pictures")).toArray().size(), 1);
+        QCOMPARE(window.value(QStringLiteral("RealRect")).toObject(),
+                 (QJsonObject{{"Left", 0}, {"Top", 0}, {"Right", 1920}, {"Bottom", 1080}}));
     }
 
     void clearScreenEvenWhenRefused()
@@ -359,6 +377,71 @@ private slots:
 
         // The controller's window ends where the canvas shows it.
         QCOMPARE(controllerWindows().value(item->windowId()), item->realRect());
+    }
+
+    // Against a slow controller a drag keeps one move of the window on its way: the newest
+    // rectangle waits for it, and the release's rectangle is the last one sent.
+    void liveMovesWaitTheirTurn()
+    {
+        WindowWidget::setClock(&fakeClock);
+        WindowWidget::resetLiveUpdate();
+        canvas->show();
+        QVERIFY(QTest::qWaitForWindowExposed(canvas));
+        QVERIFY(commands->openFromList(QStringLiteral("a.jpg"), 0));
+        WindowWidget *item = canvas->windows().last();
+        sim::Fault slow{sim::Fault::Delay};
+        slow.delayMs = 200;
+        controller->setFault(QStringLiteral("MoveWindow"), slow);
+
+        // How deep the waits of one move go.
+        int oneMove = 0;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, this, [&] { oneMove = qMax(oneMove, uikit::WaitScope::depth()); });
+        probe.start(20);
+        QVERIFY(commands->moveWindow(item->windowId(), item->realRect()));
+        probe.stop();
+        QVERIFY(oneMove > 0);
+        controller->clearRequests();
+
+        // Press in the middle of the item and drag it 400 canvas pixels to the right, one step
+        // every 10 ms while the moves wait, then release.
+        const QPoint globalStart = item->mapToGlobal(item->rect().center());
+        QMouseEvent press(QEvent::MouseButtonPress, item->rect().center(), globalStart, Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(item, &press);
+        // Each step is a timer of its own, armed before the step runs, so the next one comes
+        // while this one's move waits.
+        int step = 0;
+        int deepest = 0;
+        bool released = false;
+        std::function<void()> nextStep = [&] {
+            deepest = qMax(deepest, uikit::WaitScope::depth());
+            const QPoint global = globalStart + QPoint(qMin(++step, 40) * 10, 0);
+            g_now += 10;
+            if (step <= 40) {
+                QTimer::singleShot(10, this, nextStep);
+                QMouseEvent move(QEvent::MouseMove, item->mapFromGlobal(global), global, Qt::NoButton,
+                                 Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(item, &move);
+                return;
+            }
+            released = true;
+            QMouseEvent release(QEvent::MouseButtonRelease, item->mapFromGlobal(global), global,
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(item, &release);
+        };
+        QTimer::singleShot(10, this, nextStep);
+        QVERIFY(QTest::qWaitFor([&] { return released; }, 20000));
+
+        QVERIFY2(deepest <= oneMove, qPrintable(QStringLiteral("%1 > %2").arg(deepest).arg(oneMove)));
+        const auto moves = sent(QStringLiteral("MoveWindow"));
+        QVERIFY(moves.size() >= 2);
+        QCOMPARE(wall::rectFromWire(moves.last().json().value(QStringLiteral("RealRect")).toObject()),
+                 item->realRect());
+        QCOMPARE(controllerWindows().value(item->windowId()), item->realRect());
+        QCOMPARE(item->geometry(), canvas->wallToCanvas(item->realRect()));
+        QVERIFY(item->realRect().left() > 1920); // 400 canvas pixels are 2400 wall pixels
+        QVERIFY(Dialogs::shownBoxes().isEmpty());
     }
 
     void canvasAndControllerStayInStep()

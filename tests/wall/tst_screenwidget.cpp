@@ -112,6 +112,7 @@ private slots:
     void moveSnaps_data();
     void moveSnaps();
     void rightEdgePastWall();
+    void resizeKeepsTheMinimum();
     void draggedOffWallCloses();
     void rubberBand_data();
     void rubberBand();
@@ -213,7 +214,7 @@ void TestScreenWidget::addWindowList()
     const QJsonObject reply = QJsonDocument::fromJson(R"({"Windows": [
         {"WindowId": 3, "WindowType": 1, "WindowRect": {"Left": 100, "Top": 0, "Right": 1060, "Bottom": 540},
          "ResList": [{"Name": "p1.jpg"}, {"Name": "p2.jpg"}]},
-        {"WindowId": 4, "WindowType": 2, "Name": "page",
+        {"WindowId": 3000000000, "WindowType": 2, "Name": "page",
          "WindowRect": {"Left": 0, "Top": 0, "Right": 1920, "Bottom": 1080}}]})")
                                   .object();
     m_canvas->addWindows(wall::parseWindowList(reply));
@@ -226,6 +227,7 @@ void TestScreenWidget::addWindowList()
     QCOMPARE(pictures->fileList(), (QStringList{QStringLiteral("p1.jpg"), QStringLiteral("p2.jpg")}));
     QCOMPARE(pictures->realRect(), r(100, 0, 1059, 539));
     QCOMPARE(m_canvas->windows().last()->name(), QStringLiteral("page")); // on top
+    QCOMPARE(m_canvas->windows().last()->windowId(), 3000000000u);        // all 32 bits kept
 }
 
 void TestScreenWidget::findSelectLowerRemove()
@@ -320,6 +322,25 @@ void TestScreenWidget::rightEdgePastWall()
     QCOMPARE(resized.last().at(1).toRect(), r(3840, 0, 5759, 1079));
 }
 
+// The right edge dragged across the left one stops at the minimum window (128 wall pixels
+// on this half-scale canvas): nothing is closed, and the item can still be grabbed.
+void TestScreenWidget::resizeKeepsTheMinimum()
+{
+    WindowWidget *item = m_canvas->addWindow(QString(), 0, 5, 0, r(1920, 0, 3839, 1079));
+    QSignalSpy resized(m_canvas, &ScreenWidget::onWindowResize);
+    QSignalSpy clicked(m_canvas, &ScreenWidget::onWindowButtonClicked);
+    dragItem(item, m_canvas, QPoint(1915, 270), QPoint(800, 270)); // frame right is 1919
+    QCOMPARE(clicked.size(), 0);
+    QVERIFY(!resized.isEmpty());
+    QCOMPARE(resized.last().at(1).toRect(), r(1920, 0, 2047, 1079));
+    QCOMPARE(item->realRect(), r(1920, 0, 2047, 1079));
+    QCOMPARE(item->geometry(), r(960, 0, 1023, 539));
+
+    // A drag from the middle moves it.
+    dragItem(item, m_canvas, item->geometry().center(), item->geometry().center() + QPoint(200, 0));
+    QCOMPARE(item->realRect(), r(2320, 0, 2447, 1079));
+}
+
 void TestScreenWidget::draggedOffWallCloses()
 {
     m_canvas->setScreenLayout(7, 0, threeMonitors()); // uniform mode does not clamp
@@ -375,6 +396,7 @@ void TestScreenWidget::rubberBand()
     QCOMPARE(window.windowId, item->windowId());
     QCOMPARE(window.realRect, expected);
     QCOMPARE(window.name, QString());
+    QVERIFY(window.drawn); // not a resource: the main window puts one in
     QCOMPARE(item->realRect(), expected);
     QCOMPARE(item->videoId(), -1);
 }
@@ -398,6 +420,7 @@ void TestScreenWidget::dropOnEmptyCanvas()
     QCOMPARE(window.winType, 3);
     QCOMPARE(window.realRect, item->realRect());
     QCOMPARE(window.name, QStringLiteral("show.mp4"));
+    QVERIFY(!window.drawn);
 }
 
 void TestScreenWidget::dropWithoutText()

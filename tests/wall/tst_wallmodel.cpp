@@ -56,6 +56,8 @@ private slots:
     void nextCellWraps();
     void snap_data();
     void snap();
+    void minimumWindowSize_data();
+    void minimumWindowSize();
     void enlarge_data();
     void enlarge();
     void historyKeepsTenAndRestores();
@@ -329,6 +331,34 @@ void TestWallModel::snap_data()
                                   << true;
     QTest::newRow("uniform right past wall")
         << 7 << r(3840, 0, 5759, 1079) << QRect(1920, 0, 1100, 540) << 8 << r(3840, 0, 6039, 1079) << true;
+    // A resize never leaves less than the minimum window (128 wall pixels each way on this
+    // half-scale canvas): the dragged edge stops there, however it snapped or crossed.
+    QTest::newRow("right edge snapped onto the left") // 1934 snaps down to 1920, past 1930
+        << 200 << r(1930, 0, 3839, 1079) << QRect(965, 0, 2, 540) << 8 << r(1930, 0, 2057, 1079) << true;
+    QTest::newRow("right edge across the left")
+        << 200 << r(1930, 0, 3839, 1079) << QRect(QPoint(965, 0), QPoint(900, 539)) << 8
+        << r(1930, 0, 2057, 1079) << true;
+    QTest::newRow("left edge across the right")
+        << 200 << r(0, 0, 1999, 1079) << QRect(QPoint(1100, 0), QPoint(999, 539)) << 4
+        << r(1872, 0, 1999, 1079) << true;
+    QTest::newRow("top edge snapped onto the bottom") // 1074 snaps up to 1080
+        << 200 << r(0, 0, 999, 1079) << QRect(QPoint(0, 537), QPoint(499, 539)) << 1 << r(0, 952, 999, 1079)
+        << true;
+    QTest::newRow("top-left corner across")
+        << 200 << r(500, 500, 999, 999) << QRect(QPoint(600, 600), QPoint(650, 650)) << 5
+        << r(872, 872, 999, 999) << true;
+    QTest::newRow("pinched to nothing")
+        << 200 << r(100, 100, 599, 599) << QRect(50, 50, 1, 1) << 16 << r(100, 100, 227, 227) << true;
+    // Custom-size mode keeps the widened window on the wall; uniform mode lets it leave.
+    QTest::newRow("widened at the wall's end")
+        << 200 << r(5700, 0, 5759, 1079) << QRect(QPoint(2850, 0), QPoint(2860, 539)) << 8
+        << r(5632, 0, 5759, 1079) << true;
+    QTest::newRow("uniform widened past the end")
+        << 7 << r(5700, 0, 5759, 1079) << QRect(QPoint(2850, 0), QPoint(2860, 539)) << 8
+        << r(5700, 0, 5827, 1079) << true;
+    // A move keeps the size of a window smaller than the minimum.
+    QTest::newRow("small window moved")
+        << 200 << r(100, 100, 149, 149) << QRect(100, 50, 25, 25) << 0 << r(200, 100, 249, 149) << true;
 }
 
 void TestWallModel::snap()
@@ -343,6 +373,28 @@ void TestWallModel::snap()
     const SnapResult result = grid.snap(oldRect, canvasGeometry, QSize(2880, 540), dir);
     QCOMPARE(result.rect, expected);
     QCOMPARE(result.onWall, onWall);
+}
+
+void TestWallModel::minimumWindowSize_data()
+{
+    QTest::addColumn<QSize>("canvas");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("half scale") << QSize(2880, 540) << QSize(128, 128);
+    QTest::newRow("fractional scale") << QSize(1000, 600) << QSize(369, 116);
+    // Zoomed far in, 64 canvas pixels are fewer wall pixels: 64 stays the floor.
+    QTest::newRow("double scale") << QSize(11520, 2160) << QSize(64, 64);
+}
+
+void TestWallModel::minimumWindowSize()
+{
+    QFETCH(QSize, canvas);
+    QFETCH(QSize, expected);
+    const WallGrid grid(200, threeColumns());
+    const QSize minimum = grid.minimumWindowSize(canvas);
+    QCOMPARE(minimum, expected);
+    // Drawn, it is at least 64 canvas pixels each way, so the item can still be grabbed.
+    const QRect drawn = WallMapper(5760, 1080, canvas).wallToCanvas(QRect(QPoint(1930, 7), minimum));
+    QVERIFY(drawn.width() >= WallGrid::kMinWindowPixels && drawn.height() >= WallGrid::kMinWindowPixels);
 }
 
 void TestWallModel::enlarge_data()

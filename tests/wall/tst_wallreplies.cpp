@@ -1,5 +1,6 @@
 #include "testmain.h"
 #include "wall/wallreplies.h"
+#include "wall/windowrequests.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -40,6 +41,7 @@ private slots:
     void groupButtons();
     void selectGroupFollowsTheGroup();
     void windowList();
+    void windowIdsKeepAll32Bits();
     void wireRectangles();
 };
 
@@ -153,6 +155,28 @@ void TestWallReplies::windowList()
 
     QCOMPARE(records.at(3).windowId, 0u); // missing keys read as 0
     QCOMPARE(records.at(3).rect, QRect(QPoint(0, 0), QPoint(-1, -1)));
+}
+
+// Ids of 2^31 and above are read and sent back as the controller gave them.
+void TestWallReplies::windowIdsKeepAll32Bits()
+{
+    const QList<WindowRecord> records = parseWindowList(parse(R"({"Windows": [
+        {"WindowId": 2147483648, "WindowType": 2, "Name": "a"},
+        {"WindowId": 4294967295, "WindowType": 2, "Name": "b"}]})"));
+    QCOMPARE(records.size(), 2);
+    QCOMPARE(records.at(0).windowId, 2147483648u);
+    QCOMPARE(records.at(1).windowId, 4294967295u);
+
+    for (const WindowRecord &record : records) {
+        const qint64 id = record.windowId;
+        const auto sentId = [](const QJsonObject &request) {
+            return request.value(QStringLiteral("WindowId")).toVariant().toLongLong();
+        };
+        QCOMPARE(sentId(moveWindowRequest(record.windowId, QRect(0, 0, 10, 10))), id);
+        QCOMPARE(sentId(closeWindowRequest(record.windowId, 1)), id);
+        QCOMPARE(sentId(setWindowPosRequest(record.windowId, QStringLiteral("MoveTop"), 1)), id);
+    }
+    QCOMPARE(closeWindowRequest(-1, 1).value(QStringLiteral("WindowId")).toInt(), -1); // all windows
 }
 
 void TestWallReplies::wireRectangles()

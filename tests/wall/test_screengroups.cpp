@@ -1,0 +1,62 @@
+// The screen groups of a session in the real main window against the controller simulator:
+// what the canvas shows after a login, whatever the session before it showed.
+#include "../library/panelfixture.h"
+#include "testmain.h"
+
+#include <QJsonArray>
+#include <QScrollArea>
+#include <QScrollBar>
+
+class TestScreenGroups : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<PanelFixture> f;
+
+    Ui::MainWindow2 &form() { return f->window->form(); }
+
+private slots:
+    void init()
+    {
+        uikit::Dialogs::reset();
+        f = std::make_unique<PanelFixture>();
+        QVERIFY(f->start(0));
+        QVERIFY(f->login());
+        QVERIFY(f->canvas->grid().hasCells());
+        QVERIFY(f->canvas->totalWidth() > 0);
+    }
+
+    void cleanup() { f.reset(); }
+
+    // A controller that reports no screen groups shows an empty wall, not the last one.
+    void settingsWithoutGroupsShowAnEmptyWall()
+    {
+        f->simulator.setState(QJsonObject{{"Groups", QJsonArray()}});
+        QVERIFY(f->login());
+        QVERIFY(!f->canvas->grid().hasCells());
+        QCOMPARE(f->canvas->totalWidth(), 0);
+        QVERIFY(f->canvas->windows().isEmpty());
+    }
+
+    // The 100 % canvas of a new session fills the slot as the first one did, even when the
+    // zoomed canvas before it made the scroll area show its scroll bars.
+    void canvasSizeAfterReloginIgnoresTheZoom()
+    {
+        const QSize first = f->canvas->size();
+        const QRect area = f->window->canvasArea();
+        QTest::mouseClick(form().btnScreenZoomIn, Qt::LeftButton);
+        QTest::mouseClick(form().btnScreenZoomIn, Qt::LeftButton);
+        QVERIFY(f->canvas->width() > first.width());
+        QScrollArea *scroll = form().scrollArea;
+        QVERIFY(QTest::qWaitFor([scroll] {
+            return scroll->horizontalScrollBar()->isVisible() || scroll->verticalScrollBar()->isVisible();
+        }));
+
+        QVERIFY(f->login());
+        QCOMPARE(f->window->canvasArea(), area);
+        QCOMPARE(f->canvas->size(), first);
+    }
+};
+
+PELMORA_TEST_MAIN(TestScreenGroups)
+#include "test_screengroups.moc"
