@@ -10,6 +10,9 @@
 #include "net/loginsession.h"
 #include "net/transport.h"
 #include "platform/platformpaths.h"
+#include "scenes/formautoswitch.h"
+#include "scenes/scenerotation.h"
+#include "scenes/scenestore.h"
 #include "uikit/dialogs.h"
 #include "uikit/dialogscale.h"
 #include "uikit/nestedwait.h"
@@ -19,6 +22,7 @@
 #include "wall/windowcommands.h"
 
 #include <QGuiApplication>
+#include <QListWidgetItem>
 #include <QMenu>
 #include <QNetworkAccessManager>
 #include <QPixmap>
@@ -123,6 +127,13 @@ void MainWindow2::createAreas()
 
     m_windowCommands =
         new WindowCommands(ui->labelScreen, m_transport, &m_session, this, *m_library, *m_screens, this);
+
+    // Scenes: the strip of the scene category, saved from the canvas; the rotation panel
+    // builds its plan from the same strip.
+    m_scenes = new scenes::SceneStore({this, ui->modalList, ui->labelScreen}, m_transport,
+                                      &m_library->uploader(), &m_session, *m_screens, this);
+    ui->autoSwitch->setModalList(ui->modalList);
+    m_rotation = new scenes::SceneRotation(ui->autoSwitch, m_transport, &m_session, this, this);
 }
 
 // Every announcement between the areas, in one place.
@@ -147,6 +158,17 @@ void MainWindow2::connectAreas()
     connect(m_library, &library::LibraryPanel::openRequested, m_windowCommands,
             &WindowCommands::openFromList);
     connect(m_screens, &ScreenGroups::matrixShown, m_library, &library::LibraryPanel::showVideoCategory);
+
+    // Scenes: a double-click loads one and the canvas re-reads the wall; every click on the
+    // strip goes to the rotation plan, as do select all and deselect all.
+    connect(ui->modalList, &ImageWidget::onItemDblClicked, this, &MainWindow2::on_modalListItem_dblclicked);
+    connect(ui->modalList, &ImageWidget::onItemClicked, ui->autoSwitch, &FormAutoSwitch::on_modalItemClicked);
+    connect(m_library, &library::LibraryPanel::allScenesCheckRequested, ui->autoSwitch,
+            &FormAutoSwitch::setAllChecked);
+    connect(m_scenes, &scenes::SceneStore::windowsReplaced, m_screens, &ScreenGroups::readWindowList);
+    connect(m_scenes, &scenes::SceneStore::checkedScenesDeleted, m_rotation,
+            &scenes::SceneRotation::rebuildAfterDelete);
+    connect(ui->autoSwitch, &FormAutoSwitch::onStartQuickSwitch, this, &MainWindow2::on_startQuickSwitch);
 }
 
 MainWindow2::~MainWindow2()
@@ -156,6 +178,10 @@ MainWindow2::~MainWindow2()
     const QList<QObject *> children = findChildren<QObject *>();
     for (QObject *child : children)
         disconnect(child, nullptr, this, nullptr);
+    delete m_rotation;
+    delete m_scenes;
+    m_rotation = nullptr;
+    m_scenes = nullptr;
     delete m_library;
     m_library = nullptr;
     delete m_windowCommands;

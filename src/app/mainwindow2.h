@@ -14,6 +14,10 @@ class QListWidgetItem;
 namespace library {
 class LibraryPanel;
 }
+namespace scenes {
+class SceneRotation;
+class SceneStore;
+} // namespace scenes
 class QNetworkAccessManager;
 class QPushButton;
 class QTimer;
@@ -51,6 +55,8 @@ public:
     ScreenGroups *screens() const { return m_screens; }
     WindowCommands *windowCommands() const { return m_windowCommands; }
     library::LibraryPanel *library() const { return m_library; }
+    scenes::SceneStore *scenes() const { return m_scenes; }
+    scenes::SceneRotation *rotation() const { return m_rotation; }
     // Single-shot, 1000 ms after construction: the automatic login.
     QTimer *autoLoginTimer() const { return m_autoLoginTimer; }
 
@@ -120,6 +126,9 @@ private:
     void on_windowResize(uint windowId, QRect rect, bool moveTop);
     void on_windowRaised(uint windowId);
     void on_windowButton_clicked(uint windowId, int btnId);
+    // Entry points of the scene strip and the rotation panel.
+    void on_modalListItem_dblclicked(QListWidgetItem *item, QString name, uint id);
+    void on_startQuickSwitch(int switchTimer, bool isStart);
 
     void setWindowIconFromProgramDir();
     void createAreas();
@@ -135,4 +144,6 @@ private:
     ScreenGroups *m_screens = nullptr;
     WindowCommands *m_windowCommands = nullptr;
     library::LibraryPanel *m_library = nullptr;
+    scenes::SceneStore *m_scenes = nullptr;
+    scenes::SceneRotation *m_rotation = nullptr;
 };

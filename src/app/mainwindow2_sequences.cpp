@@ -8,6 +8,8 @@
 #include "net/loginsession.h"
 #include "net/operation.h"
 #include "net/transport.h"
+#include "scenes/scenerotation.h"
+#include "scenes/scenestore.h"
 #include "wall/matrixscreen.h"
 #include "wall/screengroups.h"
 #include "wall/screenwidget.h"
@@ -54,6 +56,7 @@ void MainWindow2::afterLogin()
                     [this] { m_library->getVideoList(); },
                     [this] { m_library->getUSBVideoList(); },
                     [this] { m_library->getPicList(); },
+                    [this] { m_scenes->getAllModal(); },
                     [this] { m_library->getDocList(); },
                     [this] { m_library->getWebList(); },
                     [this] { m_library->getPptList(); },
@@ -61,6 +64,7 @@ void MainWindow2::afterLogin()
                     [this] { m_screens->readWindowList(); },
                     [this] { m_transport->get(QStringLiteral("GetVersion")); },
                     [this] { m_library->getAudioList(); },
+                    [this] { m_rotation->startSession(); },
                     [this] { m_library->finishLogin(); },
                     [this] { m_ticker->start(); },
                     [this] { m_library->on_videoListButton_clicked(); },
@@ -72,11 +76,13 @@ void MainWindow2::enterDisconnectedState()
 {
     // Whatever still waits belongs to the session that ends here.
     m_session.beginEpoch();
+    m_rotation->endSession();
     m_session.loggedIn = false;
     ui->labelScreen->setConnected(false);
     app::applyDisconnectedState(*ui);
     app::disableUnbuiltControls(*ui);
     m_library->enterDisconnectedState();
+    m_scenes->clear();
     ui->labelScreen->clearWindows();
     ui->mattrixWidget->clearDisplays();
 }
@@ -247,17 +253,36 @@ void MainWindow2::on_btnDeSelectAll_clicked()
     m_library->on_btnDeSelectAll_clicked();
 }
 
-// Outside the scene category the two list buttons add and remove resources.
+// In the scene category the two list buttons save and delete scenes; elsewhere they add and
+// remove resources.
 void MainWindow2::on_btnSaveModal_clicked()
 {
-    if (!m_library->isChecked(library::Category::Scene))
+    if (m_library->isChecked(library::Category::Scene))
+        m_scenes->saveScene();
+    else
         m_library->addResource();
 }
 
 void MainWindow2::on_btnRemoveModal_clicked()
 {
-    if (!m_library->isChecked(library::Category::Scene))
+    if (m_library->isChecked(library::Category::Scene))
+        m_scenes->removeCheckedScenes();
+    else
         m_library->removeCheckedResources();
+}
+
+// --- scenes
+
+void MainWindow2::on_modalListItem_dblclicked(QListWidgetItem *item, QString name, uint id)
+{
+    Q_UNUSED(item)
+    Q_UNUSED(id)
+    m_scenes->loadScene(name);
+}
+
+void MainWindow2::on_startQuickSwitch(int switchTimer, bool isStart)
+{
+    m_rotation->on_startQuickSwitch(switchTimer, isStart);
 }
 
 void MainWindow2::on_btnBGMPlay_clicked()
