@@ -68,6 +68,9 @@ void FormAutoSwitch::setupUi()
     listAutoSwitch->verticalHeader()->setDefaultSectionSize(24);
     listAutoSwitch->horizontalHeader()->setHighlightSections(false);
     listAutoSwitch->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The duration column takes what the name leaves, so that its title fits.
+    listAutoSwitch->horizontalHeader()->setStretchLastSection(true);
+    listAutoSwitch->setStyleSheet(QStringLiteral("QHeaderView::section{padding:4px 2px;}"));
     listAutoSwitch->setColumnWidth(0, kNameWidth);
     listAutoSwitch->setColumnWidth(1, kSecondsWidth);
     listAutoSwitch->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
