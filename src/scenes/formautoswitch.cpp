@@ -37,14 +37,14 @@ QList<QListWidgetItem *> sceneItems(const ImageWidget *strip)
 
 FormAutoSwitch::FormAutoSwitch(QWidget *parent) : QWidget(parent)
 {
-    setupUi();
-    retranslateUi();
-
     // Both flags are the controller's business as far as this console knows: read once and
-    // never written here.
+    // never written here. A rotation recorded as running shows its stop button.
     const auto registry = platform::lastConnectSettings();
     m_running = registry->value(QStringLiteral("QuickStarted"), false).toBool();
     m_dailyPlan = registry->value(QStringLiteral("PlanStarted"), false).toBool();
+
+    setupUi();
+    retranslateUi();
 
     connect(btnQuick, &QPushButton::clicked, this, &FormAutoSwitch::on_btnQuick_clicked);
     connect(btnModalUp, &QPushButton::clicked, this, &FormAutoSwitch::on_btnModalUp_clicked);
@@ -134,6 +134,8 @@ void FormAutoSwitch::retranslateUi()
 void FormAutoSwitch::setModalList(ImageWidget *modalList)
 {
     m_modalList = modalList;
+    if (m_modalList)
+        m_modalList->setEnabled(!m_running);
 }
 
 PlanRows FormAutoSwitch::rows() const

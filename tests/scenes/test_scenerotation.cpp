@@ -232,6 +232,21 @@ private slots:
                                                  : QString::fromUtf8("开始轮巡"));
     }
 
+    // With "QuickStarted" in the registry the panel starts out running: it offers the stop,
+    // and its first click stops the controller's rotation.
+    void recordedRotationOffersItsStop()
+    {
+        platform::lastConnectSettings()->setValue(QStringLiteral("QuickStarted"), true);
+        f = std::make_unique<SceneFixture>();
+        QVERIFY(f->start());
+        QCOMPARE(f->panel->btnQuick->text(), QString::fromUtf8("停止轮巡"));
+        QVERIFY(!f->strip->isEnabled());
+        f->panel->btnQuick->click();
+        QCOMPARE(lastQuickSwitch(f->sim.simulator), QStringLiteral("stop"));
+        QCOMPARE(f->panel->btnQuick->text(), QString::fromUtf8("启动轮巡"));
+        QVERIFY(f->strip->isEnabled());
+    }
+
     // A click on the check box itself is one click for the plan. Left to the list, the box
     // flips by itself and the plan's toggle flips it back: nothing changes.
     void checkBoxClickReachesThePlan()
