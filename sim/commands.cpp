@@ -220,7 +220,6 @@ QString windowTypeName(int type)
 Reply runCommand(Controller &c, const QString &command, const QJsonObject &args, const QString &sessionId,
                  qint64 nowMs)
 {
-    c.state.advanceRotation(nowMs);
     if (command.isEmpty())
         return envelope(command, false, "Missing key \"Command\": no command named");
     const auto it = commandTable().constFind(command);

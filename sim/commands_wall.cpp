@@ -334,12 +334,18 @@ Reply removeModal(Call &call)
         for (int n = 0; n <= 4; ++n)
             call.c.files.remove(QString("/Modals/Group%1/%2.jpg").arg(n).arg(name));
         auto &plan = call.state().switchPlan;
+        bool planned = false;
         for (int p = plan.size() - 1; p >= 0; --p) {
-            if (plan.at(p).name == name)
+            if (plan.at(p).name == name) {
                 plan.removeAt(p);
+                planned = true;
+            }
         }
+        // A running rotation starts over with the scenes that remain.
         if (plan.isEmpty())
             call.state().switchRunning = false;
+        else if (planned)
+            call.state().restartRotation(call.nowMs);
         return call.ok();
     }
     return call.refuse(QString("No scene named \"%1\"").arg(name));
@@ -371,11 +377,10 @@ Reply setQuickSwitch(Call &call)
             return call.refuse(QString("ModalList[%1]: no scene named \"%2\"").arg(i).arg(name));
         plan.append({name, seconds});
     }
+    // The first scene is loaded before the answer goes out (see Simulator::Impl::handle).
     s.switchPlan = plan;
     s.switchRunning = true;
-    s.switchStartedMs = call.nowMs;
-    s.switchApplied = -1;
-    s.advanceRotation(call.nowMs);
+    s.restartRotation(call.nowMs);
     return call.ok();
 }
 

@@ -101,6 +101,7 @@ void Simulator::Impl::control(const httplib::Request &req, httplib::Response &re
         answerJson(res, ok());
     } else if (path == QLatin1String("/sim/state") && get) {
         std::lock_guard<std::mutex> lock(mutex);
+        rotateLocked();
         QJsonObject state = ctrl.state.toJson(nowMs());
         QJsonArray uploads;
         for (const QString &p : ctrl.files.paths())
@@ -115,6 +116,7 @@ void Simulator::Impl::control(const httplib::Request &req, httplib::Response &re
         std::lock_guard<std::mutex> lock(mutex);
         ctrl.state.apply(body, nowMs());
         ctrl.pictures.clear();
+        changed.notify_all(); // a rotation may have started
         answerJson(res, ok());
     } else if (path == QLatin1String("/sim/file") && get) {
         std::lock_guard<std::mutex> lock(mutex);

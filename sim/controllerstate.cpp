@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include <cmath>
+
 namespace sim {
 
 namespace {
@@ -462,8 +464,7 @@ void ControllerState::apply(const QJsonObject &json, qint64 nowMs)
             switchPlan.append(
                 {v.toObject().value("Name").toString(), v.toObject().value("TimeInSeconds").toInt()});
         switchRunning = o.value("Running").toBool() && !switchPlan.isEmpty();
-        switchStartedMs = nowMs;
-        switchApplied = -1;
+        restartRotation(nowMs);
     }
     if (json.contains("Caption")) {
         const QJsonObject o = json.value("Caption").toObject();
@@ -661,37 +662,82 @@ bool ControllerState::loadScene(const QString &sceneName, qint64 nowMs)
     Group *g = group(s->group);
     if (!g)
         return false;
-    g->windows = s->windows;
-    for (Window &w : g->windows) {
+    // The controller opens the windows anew: new ids, playback from the start.
+    g->windows.clear();
+    for (Window w : qAsConst(s->windows)) {
+        do
+            lastWindowId = lastWindowId >= 32767 ? 1 : lastWindowId + 1;
+        while (std::any_of(g->windows.cbegin(), g->windows.cend(),
+                           [this](const Window &open) { return open.id == lastWindowId; }));
+        w.id = lastWindowId;
         w.index = 0;
         w.setPosition(0, nowMs);
         w.playing = true;
         if (w.type == 0 && !w.resList.isEmpty())
             w.totalTime = videoLength(w.resList.first().name);
+        g->windows.append(w);
     }
     scrIndex = s->group;
     return true;
 }
 
-void ControllerState::advanceRotation(qint64 nowMs)
+namespace {
+qint64 stepMs(const SwitchItem &item)
+{
+    return qint64(qMax(1, item.seconds)) * 1000;
+}
+} // namespace
+
+void ControllerState::restartRotation(qint64 nowMs)
+{
+    switchStartedMs = nowMs;
+    switchApplied = -1;
+}
+
+QStringList ControllerState::advanceRotation(qint64 nowMs)
+{
+    QStringList loaded;
+    if (!switchRunning || switchPlan.isEmpty())
+        return loaded;
+    const int count = switchPlan.size();
+    qint64 cycleMs = 0;
+    for (const SwitchItem &item : qAsConst(switchPlan))
+        cycleMs += stepMs(item);
+    const qint64 elapsed = qMax<qint64>(0, nowMs - switchStartedMs);
+    qint64 t = elapsed % cycleMs;
+    int index = 0;
+    while (t >= stepMs(switchPlan.at(index))) {
+        t -= stepMs(switchPlan.at(index));
+        ++index;
+    }
+    const qint64 due = elapsed / cycleMs * count + index;
+    // Every scene whose turn came is loaded in turn, each at the moment its turn began.
+    for (qint64 step = qMax(switchApplied + 1, due - count + 1); step <= due; ++step) {
+        qint64 beganMs = switchStartedMs + step / count * cycleMs;
+        for (int i = 0; i < int(step % count); ++i)
+            beganMs += stepMs(switchPlan.at(i));
+        const QString scene = switchPlan.at(int(step % count)).name;
+        if (loadScene(scene, beganMs))
+            loaded.append(scene);
+    }
+    switchApplied = qMax(switchApplied, due);
+    return loaded;
+}
+
+qint64 ControllerState::msToNextRotation(qint64 nowMs) const
 {
     if (!switchRunning || switchPlan.isEmpty())
-        return;
+        return -1;
     qint64 cycleMs = 0;
-    for (const SwitchItem &i : switchPlan)
-        cycleMs += qint64(qMax(1, i.seconds)) * 1000;
-    qint64 t = (nowMs - switchStartedMs) % cycleMs;
-    int due = 0;
-    for (; due < switchPlan.size(); ++due) {
-        const qint64 len = qint64(qMax(1, switchPlan.at(due).seconds)) * 1000;
-        if (t < len)
-            break;
-        t -= len;
+    for (const SwitchItem &item : switchPlan)
+        cycleMs += stepMs(item);
+    qint64 t = qMax<qint64>(0, nowMs - switchStartedMs) % cycleMs;
+    for (const SwitchItem &item : switchPlan) {
+        if (t < stepMs(item))
+            return stepMs(item) - t;
+        t -= stepMs(item);
     }
-    if (due != switchApplied) {
-        switchApplied = due;
-        loadScene(switchPlan.value(due).name, nowMs);
-    }
+    return 1;
 }
 
 } // namespace sim

@@ -168,7 +168,8 @@ public:
     bool switchRunning = false;
     QList<SwitchItem> switchPlan;
     qint64 switchStartedMs = 0;
-    int switchApplied = -1;
+    qint64 switchApplied = -1; // the last step of the rotation loaded (0, 1, 2, ... since the start)
+    int lastWindowId = 20000;  // ids of windows the controller opens itself (scene loads)
     Caption caption;
     QStringList fonts;
     int musicVolume = 50;
@@ -194,10 +195,16 @@ public:
     Session *findSession(const QString &id);
     QString appTitle(int hwnd) const; // empty when unknown
 
-    // Restores a scene's windows on the group it was saved from and makes that group current.
+    // Restores a scene's windows on the group it was saved from, under new window ids, and
+    // makes that group current.
     bool loadScene(const QString &sceneName, qint64 nowMs);
-    // Advances a running rotation plan to the scene due at `nowMs`.
-    void advanceRotation(qint64 nowMs);
+    // Advances a running rotation plan to the scene due at `nowMs`, loading every scene whose
+    // turn came since the last call, in order (at most one round). Returns their names.
+    QStringList advanceRotation(qint64 nowMs);
+    // Milliseconds until the next scene of a running rotation is due; -1 when none runs.
+    qint64 msToNextRotation(qint64 nowMs) const;
+    // Starts the rotation plan over from its first scene at `nowMs`.
+    void restartRotation(qint64 nowMs);
     // Length in seconds of a named video (catalogue, or a stable made-up length).
     int videoLength(const QString &name) const;
 

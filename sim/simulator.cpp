@@ -106,6 +106,7 @@ bool Simulator::Impl::start(const QString &address, int port)
         return false;
     }
     serverThread = std::thread([this] { server->listen_after_bind(); });
+    rotationThread = std::thread([this] { rotationLoop(); });
     // stop() only ends a server that runs already.
     for (int i = 0; i < 2000 && !server->is_running(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -174,6 +175,8 @@ void Simulator::Impl::stop()
         stopping = true;
     }
     changed.notify_all();
+    if (rotationThread.joinable())
+        rotationThread.join();
     server->stop();
     // Idle keep-alive connections would hold their workers until the keep-alive timeout.
     shutdownConnections(boundPort);
@@ -209,6 +212,33 @@ void Simulator::Impl::logLocked(const RecordedRequest &rec)
         log[i].body.clear();
     }
     changed.notify_all();
+}
+
+void Simulator::Impl::rotateLocked()
+{
+    const QStringList loaded = ctrl.state.advanceRotation(nowMs());
+    for (const QString &name : loaded) {
+        RecordedRequest rec;
+        rec.method = "ROTATION";
+        rec.path = "/rotation";
+        rec.command = "LoadModal";
+        rec.query.insert("ModalName", name);
+        logLocked(rec);
+    }
+}
+
+void Simulator::Impl::rotationLoop()
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    while (!stopping) {
+        rotateLocked();
+        // A test's clock moves only by advanceClock(), which rotates by itself.
+        const qint64 waitMs = manualNowMs.load() >= 0 ? -1 : ctrl.state.msToNextRotation(nowMs());
+        if (waitMs < 0)
+            changed.wait(lock);
+        else
+            changed.wait_for(lock, std::chrono::milliseconds(waitMs));
+    }
 }
 
 bool Simulator::Impl::takeFaultLocked(const RecordedRequest &rec, Fault *fault)
@@ -356,9 +386,13 @@ void Simulator::Impl::handle(const httplib::Request &req, httplib::Response &res
         return;
     Reply reply;
     {
+        // The wall is in step with the rotation before and after every request.
         std::lock_guard<std::mutex> lock(mutex);
+        rotateLocked();
         reply = route(rec);
+        rotateLocked();
     }
+    changed.notify_all(); // a rotation may have started or stopped
     res.status = reply.status;
     res.set_content(reply.body.constData(), size_t(reply.body.size()), reply.contentType.toStdString());
 }
@@ -490,6 +524,8 @@ void Simulator::advanceClock(qint64 ms)
 {
     useManualClock();
     d->manualNowMs += ms;
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->rotateLocked();
 }
 
 void Simulator::setCpuUsage(int percent)
@@ -501,6 +537,7 @@ void Simulator::setCpuUsage(int percent)
 QJsonObject Simulator::windowList(int group) const
 {
     std::lock_guard<std::mutex> lock(d->mutex);
+    d->rotateLocked();
     QJsonArray windows;
     if (const Group *g = d->ctrl.state.group(group)) {
         for (const Window &w : g->windows)
@@ -513,6 +550,7 @@ QJsonObject Simulator::windowList(int group) const
 QJsonObject Simulator::state() const
 {
     std::lock_guard<std::mutex> lock(d->mutex);
+    d->rotateLocked();
     QJsonObject o = d->ctrl.state.toJson(d->nowMs());
     QJsonArray uploads;
     for (const QString &path : d->ctrl.files.paths())
@@ -532,6 +570,7 @@ void Simulator::setState(const QJsonObject &state)
     std::lock_guard<std::mutex> lock(d->mutex);
     d->ctrl.state.apply(state, d->nowMs());
     d->ctrl.pictures.clear();
+    d->changed.notify_all();
 }
 
 void Simulator::reset()

@@ -47,6 +47,12 @@ public:
         return manual >= 0 ? manual : clock.elapsed();
     }
 
+    // Loads the scenes of a running rotation whose turn has come and logs each load as
+    // method "ROTATION", command "LoadModal" with the key "ModalName"; caller holds `mutex`.
+    void rotateLocked();
+    // The rotation's own clock: wakes when the next scene is due (real time only).
+    void rotationLoop();
+
     void handle(const httplib::Request &req, httplib::Response &res);
     void control(const httplib::Request &req, httplib::Response &res, const RecordedRequest &rec);
     void logLocked(const RecordedRequest &rec);
@@ -78,6 +84,7 @@ public:
     QString dataDir;
     std::unique_ptr<httplib::Server> server;
     std::thread serverThread;
+    std::thread rotationThread;
     QString bindAddress;
     int boundPort = 0;
     QString error;

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow2_form.h"
 #include "library/imagewidget.h"
+#include "scenes/formautoswitch.h"
 #include "wall/matrixscreen.h"
 
 #include <QFrame>

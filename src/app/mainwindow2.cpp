@@ -11,6 +11,9 @@
 #include "net/loginsession.h"
 #include "net/transport.h"
 #include "platform/platformpaths.h"
+#include "scenes/formautoswitch.h"
+#include "scenes/scenerotation.h"
+#include "scenes/scenestore.h"
 #include "uikit/dialogs.h"
 #include "uikit/dialogscale.h"
 #include "uikit/nestedwait.h"
@@ -21,6 +24,7 @@
 #include "wall/windowcommands.h"
 
 #include <QGuiApplication>
+#include <QListWidgetItem>
 #include <QMenu>
 #include <QNetworkAccessManager>
 #include <QPixmap>
@@ -148,6 +152,12 @@ void MainWindow2::createAreas()
     media.sliderVolume = ui->sliderVolume;
     m_canvasWindows = std::make_unique<control::CanvasWindows>(ui->labelScreen);
     m_media = new control::MediaPanel(media, m_transport, &m_session, *m_canvasWindows, this);
+    // Scenes: the strip of the scene category, saved from the canvas; the rotation panel
+    // builds its plan from the same strip.
+    m_scenes = new scenes::SceneStore({this, ui->modalList, ui->labelScreen}, m_transport,
+                                      &m_library->uploader(), &m_session, *m_screens, this);
+    ui->autoSwitch->setModalList(ui->modalList);
+    m_rotation = new scenes::SceneRotation(ui->autoSwitch, m_transport, &m_session, this, this);
 }
 
 // Every announcement between the areas, in one place.
@@ -183,6 +193,17 @@ void MainWindow2::connectAreas()
 
     // Screen echo: the button's icon follows it.
     connect(canvas->echo(), &ScreenEcho::runningChanged, this, &MainWindow2::showEchoState);
+
+    // Scenes: a double-click loads one and the canvas re-reads the wall; every click on the
+    // strip goes to the rotation plan, as do select all and deselect all.
+    connect(ui->modalList, &ImageWidget::onItemDblClicked, this, &MainWindow2::on_modalListItem_dblclicked);
+    connect(ui->modalList, &ImageWidget::onItemClicked, ui->autoSwitch, &FormAutoSwitch::on_modalItemClicked);
+    connect(m_library, &library::LibraryPanel::allScenesCheckRequested, ui->autoSwitch,
+            &FormAutoSwitch::setAllChecked);
+    connect(m_scenes, &scenes::SceneStore::windowsReplaced, m_screens, &ScreenGroups::readWindowList);
+    connect(m_scenes, &scenes::SceneStore::checkedScenesDeleted, m_rotation,
+            &scenes::SceneRotation::rebuildAfterDelete);
+    connect(ui->autoSwitch, &FormAutoSwitch::onStartQuickSwitch, this, &MainWindow2::on_startQuickSwitch);
 }
 
 void MainWindow2::showEchoState(bool running)
@@ -200,6 +221,10 @@ MainWindow2::~MainWindow2()
         disconnect(child, nullptr, this, nullptr);
     delete m_media;
     m_media = nullptr;
+    delete m_rotation;
+    delete m_scenes;
+    m_rotation = nullptr;
+    m_scenes = nullptr;
     delete m_library;
     m_library = nullptr;
     delete m_windowCommands;

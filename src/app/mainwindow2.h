@@ -15,6 +15,10 @@ class QListWidgetItem;
 namespace library {
 class LibraryPanel;
 }
+namespace scenes {
+class SceneRotation;
+class SceneStore;
+} // namespace scenes
 class QNetworkAccessManager;
 class QPushButton;
 class QTimer;
@@ -58,6 +62,8 @@ public:
     WindowCommands *windowCommands() const { return m_windowCommands; }
     library::LibraryPanel *library() const { return m_library; }
     control::MediaPanel *media() const { return m_media; }
+    scenes::SceneStore *scenes() const { return m_scenes; }
+    scenes::SceneRotation *rotation() const { return m_rotation; }
     // Single-shot, 1000 ms after construction: the automatic login.
     QTimer *autoLoginTimer() const { return m_autoLoginTimer; }
 
@@ -153,12 +159,16 @@ private:
     void on_windowResize(uint windowId, QRect rect, bool moveTop);
     void on_windowRaised(uint windowId);
     void on_windowButton_clicked(uint windowId, int btnId);
+    // Entry points of the scene strip and the rotation panel.
+    void on_modalListItem_dblclicked(QListWidgetItem *item, QString name, uint id);
+    void on_startQuickSwitch(int switchTimer, bool isStart);
 
     void setWindowIconFromProgramDir();
     void createAreas();
     void connectAreas();
     // The echo button shows pause while the screen echo runs, play otherwise.
     void showEchoState(bool running);
+    void startEchoForSession();
 
     Ui::MainWindow2 *ui;
     SessionValues m_session;
@@ -172,4 +182,6 @@ private:
     library::LibraryPanel *m_library = nullptr;
     std::unique_ptr<control::WindowSource> m_canvasWindows;
     control::MediaPanel *m_media = nullptr;
+    scenes::SceneStore *m_scenes = nullptr;
+    scenes::SceneRotation *m_rotation = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "wall/screenwidget.h"
 
+class FormAutoSwitch;
 class ImageWidget;
 class MatrixScreen;
 class QFrame;
@@ -111,7 +112,7 @@ public:
     // resource lists (bottom)
     QFrame *frameBottom;
     QWidget *widgetModalList;
-    QWidget *autoSwitch;
+    FormAutoSwitch *autoSwitch;
     ImageWidget *modalList;
     ImageWidget *videoList;
     ImageWidget *audioList;

@@ -5,6 +5,7 @@
 #include "app/formhelpers.h"
 #include "app/glyphicon.h"
 #include "library/imagewidget.h"
+#include "scenes/formautoswitch.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -187,7 +188,7 @@ void MainWindow2::setupBottom(QWidget *parent)
     auto *scenes = new QHBoxLayout(widgetModalList);
     scenes->setContentsMargins(0, 0, 0, 0);
     scenes->setSpacing(6);
-    autoSwitch = make<QWidget>(widgetModalList, "autoSwitch");
+    autoSwitch = make<FormAutoSwitch>(widgetModalList, "autoSwitch");
     modalList = make<ImageWidget>(widgetModalList, "modalList");
     scenes->addWidget(autoSwitch);
     scenes->addWidget(modalList, 1);

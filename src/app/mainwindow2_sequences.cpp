@@ -8,6 +8,8 @@
 #include "net/loginsession.h"
 #include "net/operation.h"
 #include "net/transport.h"
+#include "scenes/scenerotation.h"
+#include "scenes/scenestore.h"
 #include "wall/matrixscreen.h"
 #include "wall/screenecho.h"
 #include "wall/screengroups.h"
@@ -39,47 +41,57 @@ void runSequence(QObject *window, const SessionValues &session, const QVector<St
 void MainWindow2::afterLogin()
 {
     // Every request waits in turn; one that fails shows what it shows and the sequence goes on.
-    runSequence(
-        this, m_session,
-        {
-            [this] {
-                app::applyLoggedInState(*ui);
-                app::disableUnbuiltControls(*ui);
-                m_session.missedReplies = 0;
-                m_session.loggedIn = true;
-                ui->labelScreen->setConnected(true);
-                ui->audioListButton->setIcon(QIcon(QStringLiteral(":/images/picture.png")));
-                m_library->prepareLogin();
-            },
-            [this] { m_screens->installCanvas(); },
-            [this] { m_screens->readSettings(); },
-            [this] { m_library->getVideoList(); },
-            [this] { m_library->getUSBVideoList(); },
-            [this] { m_library->getPicList(); },
-            [this] { m_library->getDocList(); },
-            [this] { m_library->getWebList(); },
-            [this] { m_library->getPptList(); },
-            [this] { m_library->getNetVideoList(); },
-            [this] { m_screens->readWindowList(); },
-            [this] { m_transport->get(QStringLiteral("GetVersion")); },
-            [this] { m_library->getAudioList(); },
-            [this] { m_library->finishLogin(); },
-            [this] { m_ticker->start(); },
-            [this] { m_library->on_videoListButton_clicked(); },
-            [this] { buildSettingsMenu(); },
-            [this] { ui->labelScreen->echo()->sessionStarted(m_session.hostIp, currentScreenGroup() - 1); },
-        });
+    // clang-format off
+    runSequence(this, m_session, {
+        [this] {
+            app::applyLoggedInState(*ui);
+            app::disableUnbuiltControls(*ui);
+            m_session.missedReplies = 0;
+            m_session.loggedIn = true;
+            ui->labelScreen->setConnected(true);
+            ui->audioListButton->setIcon(QIcon(QStringLiteral(":/images/picture.png")));
+            m_library->prepareLogin();
+        },
+        [this] { m_screens->installCanvas(); },
+        [this] { m_screens->readSettings(); },
+        [this] { m_library->getVideoList(); },
+        [this] { m_library->getUSBVideoList(); },
+        [this] { m_library->getPicList(); },
+        [this] { m_scenes->getAllModal(); },
+        [this] { m_library->getDocList(); },
+        [this] { m_library->getWebList(); },
+        [this] { m_library->getPptList(); },
+        [this] { m_library->getNetVideoList(); },
+        [this] { m_screens->readWindowList(); },
+        [this] { m_transport->get(QStringLiteral("GetVersion")); },
+        [this] { m_library->getAudioList(); },
+        [this] { m_rotation->startSession(); },
+        [this] { m_library->finishLogin(); },
+        [this] { m_ticker->start(); },
+        [this] { m_library->on_videoListButton_clicked(); },
+        [this] { buildSettingsMenu(); },
+        [this] { startEchoForSession(); },
+    });
+    // clang-format on
+}
+
+// The demo's echo-at-login setting starts the echo on the new session's stream.
+void MainWindow2::startEchoForSession()
+{
+    ui->labelScreen->echo()->sessionStarted(m_session.hostIp, currentScreenGroup() - 1);
 }
 
 void MainWindow2::enterDisconnectedState()
 {
     // Whatever still waits belongs to the session that ends here.
     m_session.beginEpoch();
+    m_rotation->endSession();
     m_session.loggedIn = false;
     ui->labelScreen->setConnected(false);
     app::applyDisconnectedState(*ui);
     app::disableUnbuiltControls(*ui);
     m_library->enterDisconnectedState();
+    m_scenes->clear();
     ui->labelScreen->clearWindows();
     ui->mattrixWidget->clearDisplays();
 }
@@ -256,17 +268,36 @@ void MainWindow2::on_btnDeSelectAll_clicked()
     m_library->on_btnDeSelectAll_clicked();
 }
 
-// Outside the scene category the two list buttons add and remove resources.
+// In the scene category the two list buttons save and delete scenes; elsewhere they add and
+// remove resources.
 void MainWindow2::on_btnSaveModal_clicked()
 {
-    if (!m_library->isChecked(library::Category::Scene))
+    if (m_library->isChecked(library::Category::Scene))
+        m_scenes->saveScene();
+    else
         m_library->addResource();
 }
 
 void MainWindow2::on_btnRemoveModal_clicked()
 {
-    if (!m_library->isChecked(library::Category::Scene))
+    if (m_library->isChecked(library::Category::Scene))
+        m_scenes->removeCheckedScenes();
+    else
         m_library->removeCheckedResources();
+}
+
+// --- scenes
+
+void MainWindow2::on_modalListItem_dblclicked(QListWidgetItem *item, QString name, uint id)
+{
+    Q_UNUSED(item)
+    Q_UNUSED(id)
+    m_scenes->loadScene(name);
+}
+
+void MainWindow2::on_startQuickSwitch(int switchTimer, bool isStart)
+{
+    m_rotation->on_startQuickSwitch(switchTimer, isStart);
 }
 
 void MainWindow2::on_btnBGMPlay_clicked()

@@ -177,7 +177,9 @@ void LibraryPanel::on_btnSelectAll_clicked()
     Category category;
     if (!checkedCategory(&category))
         return;
-    if (ImageWidget *list = shownList(category))
+    if (category == Category::Scene)
+        emit allScenesCheckRequested(true);
+    else if (ImageWidget *list = shownList(category))
         list->checkAll();
 }
 
@@ -186,7 +188,9 @@ void LibraryPanel::on_btnDeSelectAll_clicked()
     Category category;
     if (!checkedCategory(&category))
         return;
-    if (ImageWidget *list = shownList(category))
+    if (category == Category::Scene)
+        emit allScenesCheckRequested(false);
+    else if (ImageWidget *list = shownList(category))
         list->uncheckAll();
 }
 

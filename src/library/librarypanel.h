@@ -186,6 +186,9 @@ public:
 signals:
     // A double-click on an entry that opens a window in the canvas's selected cell.
     void openRequested(const QString &name, int videoId);
+    // Select all (true) or deselect all (false) in the scene category: the scenes are
+    // checked through the rotation plan, which follows every one of them.
+    void allScenesCheckRequested(bool checked);
 
 private:
     QToolButton *button(Category category) const;

@@ -69,9 +69,9 @@ void onceReceived(QObject *context, const sim::Simulator &controller, const QStr
 // The login sequence after "Login", as the controller sees it. The music state sets the
 // volume slider, whose change goes back to the controller.
 const QStringList kLoginSequence = {
-    "GetScrSetting",   "GetVideoList",     "GetUSBVideoList", "GetPicList",       "GetDocList",
-    "GetWebList",      "GetPptList",       "GetNetVideoList", "GetCurWindowList", "GetVersion",
-    "GetBgMusicState", "SetBgMusicVolume", "GetAudioList",
+    "GetScrSetting", "GetVideoList",    "GetUSBVideoList",  "GetPicList",      "GetAllModal",
+    "GetDocList",    "GetWebList",      "GetPptList",       "GetNetVideoList", "GetCurWindowList",
+    "GetVersion",    "GetBgMusicState", "SetBgMusicVolume", "GetAudioList",
 };
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "net/hoststore.h"
 #include "net/transport.h"
 #include "platform/platformpaths.h"
+#include "scenes/formautoswitch.h"
 #include "scriptedserver.h"
 #include "sim/simulator.h"
 #include "testmain.h"
@@ -362,9 +363,6 @@ const QStringList kNoReceiverByDesign = {
     "videoList.onItemClicked(QListWidgetItem*)",
     "audioList.onItemClicked(QListWidgetItem*)",
     "audioList.onItemDblClicked(QListWidgetItem*,QString,uint)",
-    // Scene loading and the rotation plan are not built yet.
-    "modalList.onItemDblClicked(QListWidgetItem*,QString,uint)",
-    "modalList.onItemClicked(QListWidgetItem*)",
 };
 } // namespace
 
