@@ -5,6 +5,8 @@
 #include "app/mainwindow2_form.h"
 #include "app/startup.h"
 #include "app/titlebarmenu.h"
+#include "control/captioncommands.h"
+#include "control/formcaption.h"
 #include "library/imagewidget.h"
 #include "library/librarypanel.h"
 #include "net/loginsession.h"
@@ -123,6 +125,7 @@ void MainWindow2::createAreas()
 
     m_windowCommands =
         new WindowCommands(ui->labelScreen, m_transport, &m_session, this, *m_library, *m_screens, this);
+    m_caption = new caption::CaptionCommands(m_transport, &m_session, this);
 }
 
 // Every announcement between the areas, in one place.
@@ -147,6 +150,10 @@ void MainWindow2::connectAreas()
     connect(m_library, &library::LibraryPanel::openRequested, m_windowCommands,
             &WindowCommands::openFromList);
     connect(m_screens, &ScreenGroups::matrixShown, m_library, &library::LibraryPanel::showVideoCategory);
+
+    // Caption panel: its changes go to the controller inside the announcement.
+    connect(ui->captionList, &FormCaption::onSetOsd, this, &MainWindow2::sendOsdInfo);
+    connect(ui->captionList, &FormCaption::onStopOsd, this, &MainWindow2::stopOsd);
 }
 
 MainWindow2::~MainWindow2()
@@ -159,6 +166,8 @@ MainWindow2::~MainWindow2()
     delete m_library;
     m_library = nullptr;
     delete m_windowCommands;
+    delete m_caption;
+    m_caption = nullptr;
     delete m_screens;
     delete m_ticker;
     delete m_connection;

@@ -7,9 +7,14 @@
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class ConnectionFlow;
+struct OSD_INFO;
+namespace caption {
+class CaptionCommands;
+}
 class QListWidgetItem;
 namespace library {
 class LibraryPanel;
@@ -121,6 +126,14 @@ private:
     void on_windowRaised(uint windowId);
     void on_windowButton_clicked(uint windowId, int btnId);
 
+    // The caption: the panel's changes go to the controller (sendOsdInfo, stopOsd); the
+    // login loads the fonts and the running caption into the panel.
+    void sendOsdInfo(const OSD_INFO &info, int flag);
+    void stopOsd();
+    bool getFontList(QStringList &fonts);
+    void loadCaptionFonts();
+    void getOsdInfo();
+
     void setWindowIconFromProgramDir();
     void createAreas();
     void connectAreas();
@@ -135,4 +148,5 @@ private:
     ScreenGroups *m_screens = nullptr;
     WindowCommands *m_windowCommands = nullptr;
     library::LibraryPanel *m_library = nullptr;
+    caption::CaptionCommands *m_caption = nullptr;
 };

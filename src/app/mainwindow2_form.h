@@ -2,6 +2,7 @@
 
 #include "wall/screenwidget.h"
 
+class FormCaption;
 class ImageWidget;
 class MatrixScreen;
 class QFrame;
@@ -115,7 +116,7 @@ public:
     ImageWidget *modalList;
     ImageWidget *videoList;
     ImageWidget *audioList;
-    QWidget *captionList;
+    FormCaption *captionList;
 
     void setupUi(QMainWindow *w);
     void retranslateUi(QMainWindow *w);
