@@ -336,6 +336,9 @@ void FormCaption::setOsdInfo(const OSD_INFO &info)
     m_running = info.showOsd;
     btnStartOsd->setEnabled(!m_running);
     btnStopOsd->setEnabled(m_running);
+    // A text edited while the caption runs would go nowhere: the text goes out with a start.
+    // The font lists stay open; their changes are sent.
+    textCaption->setEnabled(!m_running);
 }
 
 void FormCaption::resetCaption()

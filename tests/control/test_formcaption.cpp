@@ -316,8 +316,10 @@ private slots:
         QCOMPARE(panel().isRunning(), running);
         QCOMPARE(panel().btnStartOsd->isEnabled(), !running);
         QCOMPARE(panel().btnStopOsd->isEnabled(), running);
-        // Found running, the font lists stay open and their changes go out.
+        // Found running, the font lists stay open and their changes go out; the text goes
+        // out only with a start.
         QVERIFY(panel().comboFontName->isEnabled());
+        QCOMPARE(panel().textCaption->isEnabled(), !running);
         QVERIFY(captionRequests().isEmpty());
     }
 
@@ -352,9 +354,10 @@ private slots:
         QCOMPARE(panel().comboBox->currentIndex(), 3);
         QCOMPARE(panel().btnStartOsd->isEnabled(), stoppedMeanwhile);
         QCOMPARE(panel().btnStopOsd->isEnabled(), !stoppedMeanwhile);
-        // What the start locked is open again: the next caption can be written.
-        QVERIFY(panel().textCaption->isEnabled());
+        // What the start locked is open again: the font lists, and the text once the caption
+        // is stopped.
         QVERIFY(panel().comboFontSize->isEnabled());
+        QCOMPARE(panel().textCaption->isEnabled(), stoppedMeanwhile);
     }
 };
 
