@@ -45,7 +45,16 @@ int main(int argc, char **argv)
     const QCommandLineOption discoveryOption(
         "discovery",
         "Answer FindViewTop on 239.255.255.250:5000 (on the interface of --bind, loopback by default).");
-    parser.addOptions({portOption, bindOption, nameOption, configOption, dataOption, discoveryOption});
+    const QCommandLineOption rtspPortOption(
+        "rtsp-port", "RTSP port of the live wall streams (default 554; 0 picks a free one).", "N", "554");
+    const QCommandLineOption noStreamOption("no-stream", "Do not stream the walls over RTSP.");
+    const QCommandLineOption streamSizeOption(
+        "stream-size", "Box the streamed pictures fit in, keeping the wall's shape (default 1920x1080).",
+        "WxH", "1920x1080");
+    const QCommandLineOption streamFpsOption("stream-fps",
+                                             "Frames a second of the wall streams (default 30).", "N", "30");
+    parser.addOptions({portOption, bindOption, nameOption, configOption, dataOption, discoveryOption,
+                       rtspPortOption, noStreamOption, streamSizeOption, streamFpsOption});
     parser.process(app);
 
     bool portOk = false;
@@ -54,7 +63,31 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "pelmora-sim: --port must be 0 to 65535\n");
         return 2;
     }
+    const int rtspPort = parser.value(rtspPortOption).toInt(&portOk);
+    if (!portOk || rtspPort < 0 || rtspPort > 65535) {
+        std::fprintf(stderr, "pelmora-sim: --rtsp-port must be 0 to 65535\n");
+        return 2;
+    }
+    const QStringList size = parser.value(streamSizeOption).split('x');
+    bool widthOk = false;
+    bool heightOk = false;
+    const QSize streamBound =
+        size.size() == 2 ? QSize(size[0].toInt(&widthOk), size[1].toInt(&heightOk)) : QSize();
+    if (!widthOk || !heightOk || streamBound.width() < 16 || streamBound.height() < 16 ||
+        streamBound.width() > 7680 || streamBound.height() > 4320) {
+        std::fprintf(stderr, "pelmora-sim: --stream-size must be WIDTHxHEIGHT, 16x16 to 7680x4320\n");
+        return 2;
+    }
+    bool fpsOk = false;
+    const int streamFps = parser.value(streamFpsOption).toInt(&fpsOk);
+    if (!fpsOk || streamFps < 1 || streamFps > 60) {
+        std::fprintf(stderr, "pelmora-sim: --stream-fps must be 1 to 60\n");
+        return 2;
+    }
     sim::Options options;
+    options.rtspPort = parser.isSet(noStreamOption) ? -1 : rtspPort;
+    options.streamBound = streamBound;
+    options.streamFps = streamFps;
     options.name = parser.value(nameOption);
     options.configFile = parser.value(configOption);
     options.dataDir = parser.value(dataOption);

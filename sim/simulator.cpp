@@ -5,6 +5,7 @@
 
 #include <httplib.h>
 
+#include <QDateTime>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -131,11 +132,40 @@ bool Simulator::Impl::start(const QString &address, int port)
             return false;
         }
     }
+    if (options.rtspPort >= 0 && !startStream()) {
+        stop();
+        return false;
+    }
     return true;
+}
+
+bool Simulator::Impl::startStream()
+{
+    StreamSettings settings;
+    settings.bound = options.streamBound;
+    settings.fps = options.streamFps;
+    // Every frame is drawn from the state as it is at that moment.
+    auto source = [this](int index) {
+        std::lock_guard<std::mutex> lock(mutex);
+        return wallSnapshot(ctrl.state, index, QDateTime::currentMSecsSinceEpoch());
+    };
+    // A client starting to play a stream is logged like a request: method "RTSP", command
+    // "PLAY", the stream's path, the client's address in the header "peer".
+    auto logger = [this](int index, const QString &peer) {
+        RecordedRequest rec;
+        rec.method = "RTSP";
+        rec.path = WallStreamServer::path(index);
+        rec.command = "PLAY";
+        rec.headers.insert("peer", peer.toLatin1());
+        std::lock_guard<std::mutex> lock(mutex);
+        logLocked(rec);
+    };
+    return stream.start(bindAddress, options.rtspPort, settings, source, logger, &error);
 }
 
 void Simulator::Impl::stop()
 {
+    stream.stop();
     discovery.stop();
     if (!server)
         return;
@@ -356,6 +386,9 @@ QString Simulator::Impl::bannerText() const
                        .arg(options.name, bindAddress)
                        .arg(boundPort)
                        .arg(users.isEmpty() ? QString("none") : users.join(", "));
+    if (stream.isRunning())
+        text +=
+            QString(", streaming the wall on rtsp://%1:%2/screenlive<N>").arg(bindAddress).arg(stream.port());
     if (options.discovery)
         text += QString(", answering discovery on %1:%2")
                     .arg(QLatin1String(DiscoveryResponder::kGroup))
@@ -385,6 +418,11 @@ void Simulator::stop()
 int Simulator::port() const
 {
     return d->boundPort;
+}
+
+int Simulator::rtspPort() const
+{
+    return d->stream.port();
 }
 
 QString Simulator::errorString() const

@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -47,6 +48,11 @@ struct Options
     QString configFile; // empty = demo data
     QString dataDir;    // empty = temp dir
     bool discovery = false;
+    // The live wall streams (rtsp://<bind address>:<rtspPort>/screenlive<N>): -1 = none,
+    // 0 = a free port. Pictures fit streamBound, at streamFps frames a second.
+    int rtspPort = -1;
+    QSize streamBound{1920, 1080};
+    int streamFps = 30;
 };
 
 class Simulator
@@ -60,6 +66,7 @@ public:
     bool start(const QString &bindAddress = "127.0.0.1", int port = 0); // port 0 = ephemeral
     void stop();
     int port() const;
+    int rtspPort() const;        // 0 while no stream server runs
     QString errorString() const; // why start() failed
 
     QList<RecordedRequest> requests() const;

@@ -3,6 +3,7 @@
 #include "sim/commands.h"
 #include "sim/discovery.h"
 #include "sim/simulator.h"
+#include "sim/wallstream.h"
 
 #include <QElapsedTimer>
 
@@ -36,6 +37,7 @@ public:
     ~Impl();
 
     bool start(const QString &bindAddress, int port);
+    bool startStream();
     void stop();
     void resetLocked(); // back to the initial state; caller holds `mutex`
     // The controller's time: real time, or a clock the tests advance (manualNowMs >= 0).
@@ -80,6 +82,7 @@ public:
     int boundPort = 0;
     QString error;
     DiscoveryResponder discovery;
+    WallStreamServer stream;
 };
 
 RecordedRequest recordRequest(const httplib::Request &req);

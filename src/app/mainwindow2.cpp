@@ -16,6 +16,7 @@
 #include "uikit/dialogscale.h"
 #include "uikit/nestedwait.h"
 #include "wall/matrixscreen.h"
+#include "wall/screenecho.h"
 #include "wall/screengroups.h"
 #include "wall/screenwidget.h"
 #include "wall/windowcommands.h"
@@ -150,10 +151,20 @@ void MainWindow2::connectAreas()
     connect(m_library, &library::LibraryPanel::openRequested, m_windowCommands,
             &WindowCommands::openFromList);
     connect(m_screens, &ScreenGroups::matrixShown, m_library, &library::LibraryPanel::showVideoCategory);
+    connect(m_screens, &ScreenGroups::groupSwitched, canvas->echo(), &ScreenEcho::followGroup);
+
+    // Screen echo: the button's icon follows it.
+    connect(canvas->echo(), &ScreenEcho::runningChanged, this, &MainWindow2::showEchoState);
 
     // Caption panel: its changes go to the controller inside the announcement.
     connect(ui->captionList, &FormCaption::onSetOsd, this, &MainWindow2::sendOsdInfo);
     connect(ui->captionList, &FormCaption::onStopOsd, this, &MainWindow2::stopOsd);
+}
+
+void MainWindow2::showEchoState(bool running)
+{
+    ui->btnScrEcho->setIcon(QIcon(running ? QStringLiteral(":/images/newskin/pause.png")
+                                          : QStringLiteral(":/images/newskin/play.png")));
 }
 
 MainWindow2::~MainWindow2()

@@ -96,6 +96,7 @@ private slots:
     void on_btnMultiScreen3_clicked();
     void on_btnMultiScreen4_clicked();
     void on_btnMatrixScreen_clicked();
+    void on_btnScrEcho_clicked();
     void on_btnScreenZoomIn_clicked();
     void on_btnScreenZoomOut_clicked();
     void on_btnMoveBottom_clicked();
@@ -137,6 +138,8 @@ private:
     void setWindowIconFromProgramDir();
     void createAreas();
     void connectAreas();
+    // The echo button shows pause while the screen echo runs, play otherwise.
+    void showEchoState(bool running);
 
     Ui::MainWindow2 *ui;
     SessionValues m_session;

@@ -11,6 +11,7 @@
 #include "net/operation.h"
 #include "net/transport.h"
 #include "wall/matrixscreen.h"
+#include "wall/screenecho.h"
 #include "wall/screengroups.h"
 #include "wall/screenwidget.h"
 #include "wall/windowcommands.h"
@@ -40,37 +41,39 @@ void runSequence(QObject *window, const SessionValues &session, const QVector<St
 void MainWindow2::afterLogin()
 {
     // Every request waits in turn; one that fails shows what it shows and the sequence goes on.
-    runSequence(this, m_session,
-                {
-                    [this] {
-                        app::applyLoggedInState(*ui);
-                        app::disableUnbuiltControls(*ui);
-                        m_session.missedReplies = 0;
-                        m_session.loggedIn = true;
-                        ui->labelScreen->setConnected(true);
-                        ui->audioListButton->setIcon(QIcon(QStringLiteral(":/images/picture.png")));
-                        m_library->prepareLogin();
-                    },
-                    [this] { m_screens->installCanvas(); },
-                    [this] { m_screens->readSettings(); },
-                    [this] { m_library->getVideoList(); },
-                    [this] { m_library->getUSBVideoList(); },
-                    [this] { m_library->getPicList(); },
-                    [this] { m_library->getDocList(); },
-                    [this] { m_library->getWebList(); },
-                    [this] { m_library->getPptList(); },
-                    [this] { m_library->getNetVideoList(); },
-                    [this] { m_screens->readWindowList(); },
-                    [this] { m_transport->get(QStringLiteral("GetVersion")); },
-                    [this] { m_library->getAudioList(); },
-                    [this] { loadCaptionFonts(); },
-                    [this] { ui->captionList->setCaptionLists(); },
-                    [this] { m_library->finishLogin(); },
-                    [this] { m_ticker->start(); },
-                    [this] { getOsdInfo(); },
-                    [this] { m_library->on_videoListButton_clicked(); },
-                    [this] { buildSettingsMenu(); },
-                });
+    runSequence(
+        this, m_session,
+        {
+            [this] {
+                app::applyLoggedInState(*ui);
+                app::disableUnbuiltControls(*ui);
+                m_session.missedReplies = 0;
+                m_session.loggedIn = true;
+                ui->labelScreen->setConnected(true);
+                ui->audioListButton->setIcon(QIcon(QStringLiteral(":/images/picture.png")));
+                m_library->prepareLogin();
+            },
+            [this] { m_screens->installCanvas(); },
+            [this] { m_screens->readSettings(); },
+            [this] { m_library->getVideoList(); },
+            [this] { m_library->getUSBVideoList(); },
+            [this] { m_library->getPicList(); },
+            [this] { m_library->getDocList(); },
+            [this] { m_library->getWebList(); },
+            [this] { m_library->getPptList(); },
+            [this] { m_library->getNetVideoList(); },
+            [this] { m_screens->readWindowList(); },
+            [this] { m_transport->get(QStringLiteral("GetVersion")); },
+            [this] { m_library->getAudioList(); },
+            [this] { loadCaptionFonts(); },
+            [this] { ui->captionList->setCaptionLists(); },
+            [this] { m_library->finishLogin(); },
+            [this] { m_ticker->start(); },
+            [this] { getOsdInfo(); },
+            [this] { m_library->on_videoListButton_clicked(); },
+            [this] { buildSettingsMenu(); },
+            [this] { ui->labelScreen->echo()->sessionStarted(m_session.hostIp, currentScreenGroup() - 1); },
+        });
 }
 
 void MainWindow2::enterDisconnectedState()
@@ -149,6 +152,12 @@ void MainWindow2::on_btnMultiScreen4_clicked()
 void MainWindow2::on_btnMatrixScreen_clicked()
 {
     m_screens->showMatrix();
+}
+
+void MainWindow2::on_btnScrEcho_clicked()
+{
+    net::Operation operation(this, m_session, Qt::BusyCursor);
+    ui->labelScreen->echo()->toggleEcho(m_session.hostIp, currentScreenGroup() - 1);
 }
 
 void MainWindow2::on_btnScreenZoomIn_clicked()

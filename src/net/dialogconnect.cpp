@@ -55,7 +55,7 @@ QLineEdit *lineEdit(QWidget *parent, const char *objectName)
 } // namespace
 
 DialogConnect::DialogConnect(const QString &hostIp, const QString &userName, const QString &hostName,
-                             bool lockFamily, int family, int port, QWidget *parent)
+                             bool lockFamily, int family, int port, QWidget *parent, Search search)
     : FramelessDialog(parent)
 {
     setupUi();
@@ -89,11 +89,14 @@ DialogConnect::DialogConnect(const QString &hostIp, const QString &userName, con
     if (familyIndex >= 0)
         comboBoxType->setCurrentIndex(familyIndex);
 
-    startSearch();
+    if (search == Search::Network)
+        startSearch();
 }
 
 DialogConnect::~DialogConnect()
 {
+    if (!discoverySocket)
+        return;
     if (m_joined)
         discoverySocket->leaveMulticastGroup(discovery::groupAddress(), m_searchInterface);
     discoverySocket->close();

@@ -30,8 +30,10 @@ public:
     // The search goes out at once when an address was chosen, otherwise as soon as the
     // local host name is resolved, without holding up the dialog, and at the latest after
     // lookupLimitMs().
+    // Search::Off builds the form alone, without the search and its socket.
+    enum class Search { Network, Off };
     DialogConnect(const QString &hostIp, const QString &userName, const QString &hostName, bool lockFamily,
-                  int family, int port, QWidget *parent = nullptr);
+                  int family, int port, QWidget *parent = nullptr, Search search = Search::Network);
     ~DialogConnect() override;
 
     // Results, filled by OK.

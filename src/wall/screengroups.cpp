@@ -113,6 +113,8 @@ void ScreenGroups::switchGroup(int index)
     if (!self || !operation.sessionCurrent())
         return;
     readWindowList();
+    if (self)
+        emit groupSwitched(index);
 }
 
 void ScreenGroups::showMatrix()

@@ -67,6 +67,10 @@ signals:
     // The independent-screen view was shown (the resource panel shows the videos).
     void matrixShown();
 
+signals:
+    // A switch to group `index` (0-3) has finished (the screen echo follows it).
+    void groupSwitched(int index);
+
 private:
     void applyLayout(int screenMode, int index);
 

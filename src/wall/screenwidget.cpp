@@ -1,10 +1,10 @@
 #include "wall/screenwidget.h"
 
 #include "uikit/nestedwait.h"
+#include "wall/screenecho.h"
 #include "wall/windowwidget.h"
 
 #include <QMetaMethod>
-#include <QMutexLocker>
 #include <QPainter>
 #include <QPointer>
 #include <QTime>
@@ -21,13 +21,14 @@ ScreenWidget::ScreenWidget(QWidget *parent) : QLabel(parent)
     m_clickTimer.setTimerType(Qt::PreciseTimer);
     m_clickTimer.setInterval(kDoubleClickInterval);
     connect(&m_clickTimer, &QTimer::timeout, this, &ScreenWidget::slotTimerTimeOut);
+    m_echo = std::make_unique<ScreenEcho>(this);
 }
 
 ScreenWidget::~ScreenWidget()
 {
     m_clickTimer.stop();
-    QMutexLocker lock(&m_frameLock);
-    m_frameQueue.clear();
+    // The echo's player stops first: no decoded picture reaches the canvas after this.
+    m_echo.reset();
 }
 
 void ScreenWidget::setScreenLayout(int screenMode, int groupIndex, const S_SCR_LAYOUT &layout)
@@ -102,7 +103,7 @@ WindowWidget *ScreenWidget::addWindow(const QString &name, int videoId, qint64 w
     item->setVideoId(videoId);
     item->setWinType(winType);
     item->setScreenMode(m_grid.screenMode());
-    item->setEchoOn(m_echoRunning);
+    item->setEchoOn(m_echo->isRunning());
     item->setWindowId(windowId < 0 ? randomWindowId() : static_cast<uint>(windowId));
     item->history().push(item->realRect());
     item->setRealRect(rect ? *rect : m_selectedCell);
@@ -251,55 +252,21 @@ void ScreenWidget::emitNewWindow(S_WINDOW *window)
         delete window;
 }
 
-void ScreenWidget::setEchoRunning(bool running)
+bool ScreenWidget::echoRunning() const
 {
-    m_echoRunning = running;
-    for (WindowWidget *item : qAsConst(m_windows))
-        item->setEchoOn(running);
-    if (!running) {
-        QMutexLocker lock(&m_frameLock);
-        m_frameQueue.clear();
-        m_currentFrame = QImage();
-    }
-    update();
-}
-
-bool ScreenWidget::pushEchoFrame(const QImage &frame)
-{
-    {
-        QMutexLocker lock(&m_frameLock);
-        if (m_frameQueue.size() >= kMaxEchoFrames || frame.isNull())
-            return false;
-        m_frameQueue.append(frame);
-    }
-    QMetaObject::invokeMethod(
-        this, [this] { update(); }, Qt::QueuedConnection);
-    return true;
-}
-
-void ScreenWidget::takeEchoFrames()
-{
-    QList<QImage> frames;
-    {
-        QMutexLocker lock(&m_frameLock);
-        frames = std::exchange(m_frameQueue, {});
-    }
-    for (const QImage &frame : qAsConst(frames)) {
-        if (!frame.isNull())
-            m_currentFrame = frame;
-    }
+    return m_echo->isRunning();
 }
 
 void ScreenWidget::paintEvent(QPaintEvent *event)
 {
     QLabel::paintEvent(event);
-    takeEchoFrames();
+    const QImage echoFrame = m_echo->frameToPaint();
     if (m_grid.rows() <= 0 || m_grid.cols() <= 0)
         return;
     QPainter painter(this);
-    if (!m_currentFrame.isNull())
-        painter.drawImage(QPoint(0, 0),
-                          m_currentFrame.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    // The live picture fills the canvas, aspect ratio ignored, scaled without smoothing.
+    if (!echoFrame.isNull())
+        painter.drawImage(rect(), echoFrame);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
     paintGrid(painter);

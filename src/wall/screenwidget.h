@@ -4,15 +4,15 @@
 #include "wall/wallmodel.h"
 #include "wall/wallreplies.h"
 
-#include <QImage>
 #include <QLabel>
 #include <QList>
-#include <QMutex>
 #include <QPoint>
 #include <QTimer>
+#include <memory>
 #include <optional>
 
 class QRubberBand;
+class ScreenEcho;
 class WindowWidget;
 
 // The wall canvas (`labelScreen`): a drawing of the current screen group with its monitor
@@ -31,7 +31,6 @@ public:
     static constexpr int kDoubleClickInterval = 300; // ms
     static constexpr int kMinBandSize = 16;          // canvas pixels
     static constexpr int kEnlargeMargin = 16;        // wall pixels
-    static constexpr int kMaxEchoFrames = 3;
 
     explicit ScreenWidget(QWidget *parent = nullptr);
     ~ScreenWidget() override;
@@ -96,13 +95,9 @@ public:
     // (the main window then sends nothing).
     QRect restoreWindow(uint windowId);
 
-    // --- screen echo
-    bool echoRunning() const { return m_echoRunning; }
-    // Sets the running flag and the items' translucency; stopping drops every frame.
-    void setEchoRunning(bool running);
-    // Queues a decoded picture (any thread). False when three are already waiting.
-    bool pushEchoFrame(const QImage &frame);
-    QImage currentEchoFrame() const { return m_currentFrame; }
+    // --- screen echo: the wall's live picture, painted behind the items
+    ScreenEcho *echo() const { return m_echo.get(); }
+    bool echoRunning() const;
 
     // --- handlers of the items' signals (connected by addWindow)
     void on_windowButton_clicked(uint windowId, int btnId);
@@ -135,7 +130,6 @@ private:
     uint randomWindowId() const;
     void placeItem(WindowWidget *item);
     void moveToTop(WindowWidget *item);
-    void takeEchoFrames();
     void paintGrid(QPainter &painter);
     void paintOutputLabels(QPainter &painter);
     // Emits onNewWindow, or deletes the record when nobody listens.
@@ -155,8 +149,5 @@ private:
     QRubberBand *m_rubberBand = nullptr;
     QPoint m_bandOrigin;
 
-    bool m_echoRunning = false;
-    mutable QMutex m_frameLock;
-    QList<QImage> m_frameQueue; // guarded by m_frameLock
-    QImage m_currentFrame;
+    std::unique_ptr<ScreenEcho> m_echo;
 };

@@ -23,7 +23,10 @@ struct Running
 Running launch(QProcess &process, QStringList args)
 {
     Running r;
+    // The wall streams take a free port too, so parallel runs never meet on 554.
     args << "--port"
+         << "0"
+         << "--rtsp-port"
          << "0";
     QElapsedTimer timer;
     timer.start();

@@ -1,5 +1,6 @@
 #include "testmain.h"
 #include "uikit/nestedwait.h"
+#include "wall/screenecho.h"
 #include "wall/screenwidget.h"
 #include "wall/windowwidget.h"
 
@@ -194,13 +195,12 @@ void TestScreenWidget::addWindowIds()
     QCOMPARE(ids.size(), 200);
 
     m_canvas->selectNextCell();
-    m_canvas->setEchoRunning(true);
     WindowWidget *item = m_canvas->addWindow(QStringLiteral("clip"), 9, 40000, 4);
     QCOMPARE(item->windowId(), 40000u);
     QCOMPARE(item->videoId(), 9);
     QCOMPARE(item->winType(), 4);
     QCOMPARE(item->screenMode(), 200);
-    QVERIFY(item->echoOn());
+    QVERIFY(!item->echoOn());
     QCOMPARE(item->realRect(), r(1920, 0, 3839, 1079)); // the selected cell
     QCOMPARE(item->geometry(), r(960, 0, 1919, 539));
     QCOMPARE(item->history().entries(), QList<QRect>{QRect()});
@@ -605,24 +605,21 @@ void TestScreenWidget::removalDuringNestedWait()
 
 void TestScreenWidget::echoFrames()
 {
-    WindowWidget *item = m_canvas->addWindow(QString(), 0, 5, 0, QRect(0, 0, 1920, 1080));
-    m_canvas->setEchoRunning(true);
-    QVERIFY(item->echoOn());
-    for (int i = 0; i < 3; ++i) {
-        QImage frame(64, 36, QImage::Format_RGBA8888);
-        frame.fill(QColor(i * 100, 0, 0));
-        QVERIFY(m_canvas->pushEchoFrame(frame));
+    // Pictures of the echo wait in the queue (three at most); a paint shows the newest,
+    // scaled to the whole canvas, and releases the others.
+    wall::EchoFrameQueue &frames = m_canvas->echo()->frames();
+    for (int i = 1; i <= 3; ++i) {
+        QImage frame(64, 36, QImage::Format_RGB32);
+        frame.fill(QColor(i * 60, 0, 0));
+        QVERIFY(frames.push(frame));
     }
-    QVERIFY(!m_canvas->pushEchoFrame(QImage(64, 36, QImage::Format_RGBA8888))); // three are waiting
-    m_canvas->grab();
-    QCOMPARE(m_canvas->currentEchoFrame().pixelColor(0, 0), QColor(200, 0, 0)); // the newest
-    QVERIFY(m_canvas->pushEchoFrame(QImage(64, 36, QImage::Format_RGBA8888)));
+    QVERIFY(!frames.push(QImage(64, 36, QImage::Format_RGB32)));        // three are waiting
+    const QPoint inside(m_canvas->width() / 6, m_canvas->height() / 4); // inside a cell
+    QCOMPARE(m_canvas->grab().toImage().pixelColor(inside), QColor(180, 0, 0));
+    QCOMPARE(frames.size(), 0);
 
-    m_canvas->setEchoRunning(false);
-    QVERIFY(!item->echoOn());
-    QVERIFY(m_canvas->currentEchoFrame().isNull());
-    m_canvas->grab();
-    QVERIFY(m_canvas->currentEchoFrame().isNull()); // queued frames were dropped too
+    m_canvas->echo()->stopEcho();
+    QVERIFY(m_canvas->grab().toImage().pixelColor(inside) != QColor(180, 0, 0));
 }
 
 void TestScreenWidget::paintsSelectedCellAndGrid()

@@ -1,0 +1,204 @@
+#include "sim/wallpicture.h"
+
+#include <QDateTime>
+#include <QFont>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace sim {
+
+namespace {
+
+const QColor kMonitor(22, 28, 42);
+const QColor kBezel(70, 76, 92);
+const QColor kMonitorLabel(96, 104, 124);
+
+// Column widths (or row heights) of a group: the custom ones, else an even division whose
+// last entry takes the remainder.
+QList<int> divide(const QList<int> &custom, int total, int count)
+{
+    if (!custom.isEmpty())
+        return custom;
+    count = std::max(count, 1);
+    const int cell = total / count;
+    QList<int> out;
+    for (int i = 0; i < count - 1; ++i)
+        out.append(cell);
+    out.append(total - (count - 1) * cell);
+    return out;
+}
+
+QFont pixelFont(int px, bool bold)
+{
+    QFont font;
+    font.setPixelSize(std::max(px, 6));
+    font.setBold(bold);
+    return font;
+}
+
+void drawMonitors(QPainter &p, const WallSnapshot &s, double sx, double sy, const QSize &size)
+{
+    p.fillRect(QRect(QPoint(0, 0), size), kMonitor);
+    p.setPen(QPen(kBezel, std::max(2.0, size.height() / 360.0)));
+    int x = 0;
+    for (int c = 0; c + 1 < s.colWidths.size(); ++c) {
+        x += s.colWidths.at(c);
+        p.drawLine(QPointF(x * sx, 0), QPointF(x * sx, size.height()));
+    }
+    int y = 0;
+    for (int r = 0; r + 1 < s.rowHeights.size(); ++r) {
+        y += s.rowHeights.at(r);
+        p.drawLine(QPointF(0, y * sy), QPointF(size.width(), y * sy));
+    }
+    // Each monitor is labelled row-column in its top-right corner.
+    p.setPen(kMonitorLabel);
+    p.setFont(pixelFont(size.height() / 40, false));
+    int top = 0;
+    for (int r = 0; r < s.rowHeights.size(); ++r) {
+        int left = 0;
+        for (int c = 0; c < s.colWidths.size(); ++c) {
+            const QRectF cell(left * sx, top * sy, s.colWidths.at(c) * sx, s.rowHeights.at(r) * sy);
+            p.drawText(cell.adjusted(0, 6, -8, 0), Qt::AlignRight | Qt::AlignTop,
+                       QStringLiteral("%1-%2").arg(r + 1).arg(c + 1));
+            left += s.colWidths.at(c);
+        }
+        top += s.rowHeights.at(r);
+    }
+}
+
+void drawWindows(QPainter &p, const WallSnapshot &s, double sx, double sy, const QSize &size)
+{
+    const int textPx = std::max(10, size.height() / 24);
+    const QFont font = pixelFont(textPx, true);
+    const QFontMetrics metrics(font);
+    p.setFont(font);
+    for (const WallSnapshot::Item &w : s.windows) {
+        const QRectF r(w.rect.left * sx, w.rect.top * sy, (w.rect.right - w.rect.left) * sx,
+                       (w.rect.bottom - w.rect.top) * sy);
+        const QColor fill = windowColor(w.type);
+        p.fillRect(r, fill);
+        p.setPen(QPen(fill.lighter(150), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(1, 1, -1, -1));
+        // The name sits in the middle, clear of the title bar and file list the console
+        // draws over the top of its window items.
+        const QString name = w.name.isEmpty() ? QStringLiteral("#%1").arg(w.id) : w.name;
+        p.setPen(Qt::white);
+        p.drawText(r, Qt::AlignCenter, metrics.elidedText(name, Qt::ElideRight, int(r.width()) - textPx));
+    }
+}
+
+void drawCentredText(QPainter &p, const QSize &size, const QString &text)
+{
+    p.setPen(QColor(200, 206, 220));
+    p.setFont(pixelFont(size.height() / 12, true));
+    p.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter | Qt::TextWordWrap, text);
+}
+
+void drawClock(QPainter &p, const WallSnapshot &s, const QSize &size)
+{
+    const QTime time = QDateTime::fromMSecsSinceEpoch(s.clockMs).time();
+    const QString text = time.toString(QStringLiteral("HH:mm:ss.")) + QString::number(time.msec() / 100);
+    const QFont font = pixelFont(size.height() / 14, true);
+    const QFontMetrics metrics(font);
+    // Bottom-right, clear of the window names in the top-left corners.
+    const int margin = size.height() / 60 + 2;
+    const int width = metrics.horizontalAdvance(QStringLiteral("00:00:00.0")) + 2 * margin;
+    const int height = metrics.height() + margin;
+    const QRect box(size.width() - width - margin, size.height() - height - 2 * margin, width, height);
+    p.fillRect(box, QColor(0, 0, 0, 170));
+    p.setPen(QColor(255, 255, 255));
+    p.setFont(font);
+    p.drawText(box, Qt::AlignCenter, text);
+    // A bar that sweeps once a second along the bottom edge.
+    const int barHeight = std::max(2, size.height() / 120);
+    p.fillRect(QRect(0, size.height() - barHeight, size.width() * time.msec() / 1000, barHeight),
+               QColor(240, 240, 240));
+}
+
+void drawFooter(QPainter &p, const WallSnapshot &s, const QSize &size)
+{
+    const QString label = s.index == kIndependentScreens
+                              ? QStringLiteral("screenlive-1")
+                              : QStringLiteral("%1 · screenlive%2").arg(s.groupName).arg(s.index);
+    p.setPen(QColor(170, 176, 190));
+    p.setFont(pixelFont(size.height() / 36, false));
+    const int margin = size.height() / 60 + 2;
+    p.drawText(QRect(margin, 0, size.width() - 2 * margin, size.height() - margin - size.height() / 100),
+               Qt::AlignLeft | Qt::AlignBottom, label);
+}
+
+} // namespace
+
+WallSnapshot wallSnapshot(const ControllerState &state, int index, qint64 clockMs)
+{
+    WallSnapshot s;
+    s.index = index;
+    s.clockMs = clockMs;
+    const Group *group = index >= 0 ? state.group(index) : nullptr;
+    if (!group)
+        return s;
+    s.exists = true;
+    s.groupName = group->name;
+    s.width = std::max(group->width, 1);
+    s.height = std::max(group->height, 1);
+    s.colWidths = divide(group->customWidth, s.width, group->cols);
+    s.rowHeights = divide(group->customHeight, s.height, group->rows);
+    for (const Window &w : group->windows)
+        s.windows.append({w.id, w.type, w.rect, w.displayName()});
+    return s;
+}
+
+QSize pictureSize(const WallSnapshot &snapshot, const QSize &bound)
+{
+    const QSize wall = snapshot.exists ? QSize(snapshot.width, snapshot.height) : QSize(16, 9);
+    const QSize fitted = wall.scaled(bound, Qt::KeepAspectRatio);
+    return QSize(std::max(16, fitted.width() & ~1), std::max(16, fitted.height() & ~1));
+}
+
+QColor windowColor(int windowType)
+{
+    switch (windowType) {
+    case 0: // video files
+        return QColor(38, 110, 200);
+    case 1: // pictures
+        return QColor(46, 160, 90);
+    case 2: // web page
+        return QColor(0, 150, 160);
+    case 3: // Office document
+        return QColor(210, 110, 40);
+    case 4: // network video
+        return QColor(140, 70, 190);
+    case 5: // other document
+    case 9: // application
+        return QColor(190, 160, 40);
+    case 6: // USB capture
+        return QColor(200, 60, 110);
+    default:
+        return QColor(120, 120, 120);
+    }
+}
+
+QImage renderWall(const WallSnapshot &s, const QSize &size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter p(&image);
+    if (s.exists) {
+        const double sx = double(size.width()) / s.width;
+        const double sy = double(size.height()) / s.height;
+        drawMonitors(p, s, sx, sy, size);
+        drawWindows(p, s, sx, sy, size);
+    } else {
+        p.fillRect(image.rect(), kMonitor);
+        drawCentredText(p, size,
+                        s.index == kIndependentScreens
+                            ? QStringLiteral("独立屏幕\nIndependent screens")
+                            : QStringLiteral("No screen group %1 on this controller").arg(s.index + 1));
+    }
+    drawFooter(p, s, size);
+    drawClock(p, s, size);
+    return image;
+}
+
+} // namespace sim
