@@ -1,6 +1,7 @@
 #include "app/controlstates.h"
 
 #include "app/mainwindow2_form.h"
+#include "control/formcaption.h"
 #include "library/imagewidget.h"
 #include "scenes/formautoswitch.h"
 #include "wall/matrixscreen.h"

@@ -5,6 +5,8 @@
 #include "app/mainwindow2_form.h"
 #include "app/startup.h"
 #include "app/titlebarmenu.h"
+#include "control/captioncommands.h"
+#include "control/formcaption.h"
 #include "control/mediapanel.h"
 #include "library/imagewidget.h"
 #include "library/librarypanel.h"
@@ -158,6 +160,7 @@ void MainWindow2::createAreas()
                                       &m_library->uploader(), &m_session, *m_screens, this);
     ui->autoSwitch->setModalList(ui->modalList);
     m_rotation = new scenes::SceneRotation(ui->autoSwitch, m_transport, &m_session, this, this);
+    m_caption = new caption::CaptionCommands(m_transport, &m_session, this);
 }
 
 // Every announcement between the areas, in one place.
@@ -204,6 +207,9 @@ void MainWindow2::connectAreas()
     connect(m_scenes, &scenes::SceneStore::checkedScenesDeleted, m_rotation,
             &scenes::SceneRotation::rebuildAfterDelete);
     connect(ui->autoSwitch, &FormAutoSwitch::onStartQuickSwitch, this, &MainWindow2::on_startQuickSwitch);
+    // Caption panel: its changes go to the controller inside the announcement.
+    connect(ui->captionList, &FormCaption::onSetOsd, this, &MainWindow2::sendOsdInfo);
+    connect(ui->captionList, &FormCaption::onStopOsd, this, &MainWindow2::stopOsd);
 }
 
 void MainWindow2::showEchoState(bool running)
@@ -228,6 +234,8 @@ MainWindow2::~MainWindow2()
     delete m_library;
     m_library = nullptr;
     delete m_windowCommands;
+    delete m_caption;
+    m_caption = nullptr;
     delete m_screens;
     delete m_ticker;
     delete m_connection;

@@ -7,10 +7,15 @@
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
 class ConnectionFlow;
+struct OSD_INFO;
+namespace caption {
+class CaptionCommands;
+}
 class QListWidgetItem;
 namespace library {
 class LibraryPanel;
@@ -163,6 +168,14 @@ private:
     void on_modalListItem_dblclicked(QListWidgetItem *item, QString name, uint id);
     void on_startQuickSwitch(int switchTimer, bool isStart);
 
+    // The caption: the panel's changes go to the controller (sendOsdInfo, stopOsd); the
+    // login loads the fonts and the running caption into the panel.
+    void sendOsdInfo(const OSD_INFO &info, int flag);
+    void stopOsd();
+    bool getFontList(QStringList &fonts);
+    void loadCaptionFonts();
+    void getOsdInfo();
+
     void setWindowIconFromProgramDir();
     void createAreas();
     void connectAreas();
@@ -184,4 +197,5 @@ private:
     control::MediaPanel *m_media = nullptr;
     scenes::SceneStore *m_scenes = nullptr;
     scenes::SceneRotation *m_rotation = nullptr;
+    caption::CaptionCommands *m_caption = nullptr;
 };

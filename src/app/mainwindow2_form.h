@@ -3,6 +3,7 @@
 #include "wall/screenwidget.h"
 
 class FormAutoSwitch;
+class FormCaption;
 class ImageWidget;
 class MatrixScreen;
 class QFrame;
@@ -116,7 +117,7 @@ public:
     ImageWidget *modalList;
     ImageWidget *videoList;
     ImageWidget *audioList;
-    QWidget *captionList;
+    FormCaption *captionList;
 
     void setupUi(QMainWindow *w);
     void retranslateUi(QMainWindow *w);

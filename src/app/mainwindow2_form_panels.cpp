@@ -4,6 +4,7 @@
 
 #include "app/formhelpers.h"
 #include "app/glyphicon.h"
+#include "control/formcaption.h"
 #include "library/imagewidget.h"
 #include "scenes/formautoswitch.h"
 
@@ -197,9 +198,9 @@ void MainWindow2::setupBottom(QWidget *parent)
 
     videoList = make<ImageWidget>(frameBottom, "videoList");
     audioList = make<ImageWidget>(frameBottom, "audioList");
-    captionList = make<QWidget>(frameBottom, "captionList");
+    captionList = make<FormCaption>(frameBottom, "captionList");
     for (QWidget *panel : {static_cast<QWidget *>(modalList), static_cast<QWidget *>(videoList),
-                           static_cast<QWidget *>(audioList), captionList})
+                           static_cast<QWidget *>(audioList), static_cast<QWidget *>(captionList)})
         panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     strip->addWidget(videoList);
     strip->addWidget(audioList);

@@ -3,6 +3,8 @@
 #include "app/controlstates.h"
 #include "app/mainwindow2.h"
 #include "app/mainwindow2_form.h"
+#include "control/captioncommands.h"
+#include "control/formcaption.h"
 #include "library/imagewidget.h"
 #include "library/librarypanel.h"
 #include "net/loginsession.h"
@@ -65,9 +67,12 @@ void MainWindow2::afterLogin()
         [this] { m_screens->readWindowList(); },
         [this] { m_transport->get(QStringLiteral("GetVersion")); },
         [this] { m_library->getAudioList(); },
+        [this] { loadCaptionFonts(); },
+        [this] { ui->captionList->setCaptionLists(); },
         [this] { m_rotation->startSession(); },
         [this] { m_library->finishLogin(); },
         [this] { m_ticker->start(); },
+        [this] { getOsdInfo(); },
         [this] { m_library->on_videoListButton_clicked(); },
         [this] { buildSettingsMenu(); },
         [this] { startEchoForSession(); },
@@ -94,6 +99,7 @@ void MainWindow2::enterDisconnectedState()
     m_scenes->clear();
     ui->labelScreen->clearWindows();
     ui->mattrixWidget->clearDisplays();
+    ui->captionList->resetCaption();
 }
 
 // --- session entry points
@@ -204,6 +210,41 @@ void MainWindow2::on_btnMoveBottom_clicked()
 void MainWindow2::on_btnClearScr_clicked()
 {
     m_windowCommands->clearScreen();
+}
+
+// --- caption
+
+void MainWindow2::sendOsdInfo(const OSD_INFO &info, int flag)
+{
+    m_caption->sendOsdInfo(info, flag, ui->labelScreen->totalWidth());
+}
+
+void MainWindow2::stopOsd()
+{
+    m_caption->clearOsd();
+}
+
+bool MainWindow2::getFontList(QStringList &fonts)
+{
+    return m_caption->getFontList(&fonts);
+}
+
+// A font list that cannot be read leaves the panel's list empty.
+void MainWindow2::loadCaptionFonts()
+{
+    net::Operation operation(this, m_session, Qt::ArrowCursor);
+    QStringList fonts;
+    getFontList(fonts);
+    if (operation.sessionCurrent())
+        ui->captionList->setFontList(fonts);
+}
+
+void MainWindow2::getOsdInfo()
+{
+    net::Operation operation(this, m_session, Qt::ArrowCursor);
+    OSD_INFO info;
+    if (m_caption->getOsdInfo(&info) && operation.sessionCurrent())
+        ui->captionList->setOsdInfo(info);
 }
 
 // --- media library and background music

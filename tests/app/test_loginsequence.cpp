@@ -67,11 +67,13 @@ void onceReceived(QObject *context, const sim::Simulator &controller, const QStr
 }
 
 // The login sequence after "Login", as the controller sees it. The music state sets the
-// volume slider, whose change goes back to the controller.
+// volume slider, whose change goes back to the controller. The caption panel gets its fonts
+// before the update timer starts and the running caption after.
 const QStringList kLoginSequence = {
-    "GetScrSetting", "GetVideoList",    "GetUSBVideoList",  "GetPicList",      "GetAllModal",
-    "GetDocList",    "GetWebList",      "GetPptList",       "GetNetVideoList", "GetCurWindowList",
-    "GetVersion",    "GetBgMusicState", "SetBgMusicVolume", "GetAudioList",
+    "GetScrSetting",   "GetVideoList",     "GetUSBVideoList", "GetPicList",       "GetAllModal",
+    "GetDocList",      "GetWebList",       "GetPptList",      "GetNetVideoList",  "GetCurWindowList",
+    "GetVersion",      "GetBgMusicState",  "SetBgMusicVolume", "GetAudioList",    "GetFontName",
+    "GetZEVOSD",
 };
 } // namespace
 
@@ -118,6 +120,7 @@ private slots:
         QTest::newRow("the picture list fails") << "GetPicList";
         QTest::newRow("the window list fails") << "GetCurWindowList";
         QTest::newRow("the screen settings fail") << "GetScrSetting";
+        QTest::newRow("the font list fails") << "GetFontName";
     }
 
     void sequenceOrder()

@@ -177,8 +177,14 @@ private slots:
                                                              {"ScrollSpeed", 5},
                                                              {"ScrRange", QJsonArray{0, 0, 5760, 1080}}}
                                               << "Caption/ScrollSpeed" << QJsonValue(5);
+        QTest::newRow("SetZEVOsdText change keeps the other keys")
+            << QJsonObject{{"Command", "SetZEVOsdText"}, {"ScrGroup", 1}, {"Alpha", 64}}
+            << "Caption/TextColor" << QJsonValue("FFFF00");
         QTest::newRow("ClearOsdText") << QJsonObject{{"Command", "ClearOsdText"}, {"ScrGroup", 1}}
                                       << "Caption/ShowOsd" << QJsonValue(0);
+        QTest::newRow("ClearOsdText keeps the settings")
+            << QJsonObject{{"Command", "ClearOsdText"}, {"ScrGroup", 1}} << "Caption/FontName"
+            << QJsonValue("Noto Sans CJK SC");
         QTest::newRow("PlayBgMusic play")
             << QJsonObject{{"Command", "PlayBgMusic"},
                            {"Flag", 1},
