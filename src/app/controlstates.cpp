@@ -92,10 +92,10 @@ void applyDisconnectedState(Ui::MainWindow2 &ui)
 
 void disableUnbuiltControls(Ui::MainWindow2 &ui)
 {
-    // Screen echo, remote mouse and keyboard, language switch, and the media pad's zoom,
-    // window size, mute and volume controls.
-    setEnabled({ui.btnScrEcho, ui.btnQuickArrange, ui.btnLanguage, ui.btnZoomIn, ui.btnZoomOut, ui.btnExpand,
-                ui.btnRestore, ui.btnAudioMute, ui.sliderVolume},
+    // Screen echo, language switch, and the media pad's zoom, window size, mute and volume
+    // controls.
+    setEnabled({ui.btnScrEcho, ui.btnLanguage, ui.btnZoomIn, ui.btnZoomOut, ui.btnExpand, ui.btnRestore,
+                ui.btnAudioMute, ui.sliderVolume},
                false);
 }
 

@@ -11,6 +11,12 @@
 
 class ConnectionFlow;
 class QListWidgetItem;
+namespace admin {
+class UserAdmin;
+}
+namespace control {
+class RemoteInput;
+}
 namespace library {
 class LibraryPanel;
 }
@@ -27,7 +33,8 @@ class MainWindow2;
 }
 
 // The console's one top-level window and its composition root: it builds the form, creates
-// the areas (transport, connection, screen groups, window commands, resource library),
+// the areas (transport, connection, screen groups, window commands, resource library,
+// remote input, user administration),
 // connects their announcements in one place (connectAreas), runs the two session sequences
 // (afterLogin, enterDisconnectedState) and keeps the form's slots as entry points into the
 // areas. It owns the form, the network manager and the session values for the whole run.
@@ -51,6 +58,8 @@ public:
     ScreenGroups *screens() const { return m_screens; }
     WindowCommands *windowCommands() const { return m_windowCommands; }
     library::LibraryPanel *library() const { return m_library; }
+    control::RemoteInput *remoteInput() const { return m_remoteInput; }
+    admin::UserAdmin *userAdmin() const { return m_userAdmin; }
     // Single-shot, 1000 ms after construction: the automatic login.
     QTimer *autoLoginTimer() const { return m_autoLoginTimer; }
 
@@ -112,6 +121,7 @@ private slots:
     void on_btnBGMPlay_clicked();
     void on_btnBGMStop_clicked();
     void on_sliderBGMVolume_valueChanged(int value);
+    void on_btnQuickArrange_clicked();
 
 private:
     // Entry points of the canvas and the host menu (connected in connectAreas; plain
@@ -120,6 +130,9 @@ private:
     void on_windowResize(uint windowId, QRect rect, bool moveTop);
     void on_windowRaised(uint windowId);
     void on_windowButton_clicked(uint windowId, int btnId);
+    // Entries of the settings menu (connected when the menu is built).
+    void on_userManager();
+    void on_modifyPwd();
 
     void setWindowIconFromProgramDir();
     void createAreas();
@@ -135,4 +148,6 @@ private:
     ScreenGroups *m_screens = nullptr;
     WindowCommands *m_windowCommands = nullptr;
     library::LibraryPanel *m_library = nullptr;
+    control::RemoteInput *m_remoteInput = nullptr;
+    admin::UserAdmin *m_userAdmin = nullptr;
 };

@@ -1,8 +1,10 @@
 // The two session sequences of MainWindow2 and the form's entry points into the areas.
+#include "admin/useradmin.h"
 #include "app/connectionflow.h"
 #include "app/controlstates.h"
 #include "app/mainwindow2.h"
 #include "app/mainwindow2_form.h"
+#include "control/remoteinput.h"
 #include "library/imagewidget.h"
 #include "library/librarypanel.h"
 #include "net/loginsession.h"
@@ -77,6 +79,7 @@ void MainWindow2::enterDisconnectedState()
     app::applyDisconnectedState(*ui);
     app::disableUnbuiltControls(*ui);
     m_library->enterDisconnectedState();
+    m_remoteInput->enterDisconnectedState();
     ui->labelScreen->clearWindows();
     ui->mattrixWidget->clearDisplays();
 }
@@ -183,6 +186,23 @@ void MainWindow2::on_btnMoveBottom_clicked()
 void MainWindow2::on_btnClearScr_clicked()
 {
     m_windowCommands->clearScreen();
+}
+
+// --- remote mouse and keyboard, users and passwords
+
+void MainWindow2::on_btnQuickArrange_clicked()
+{
+    m_remoteInput->runCaptureWindow();
+}
+
+void MainWindow2::on_userManager()
+{
+    m_userAdmin->on_userManager();
+}
+
+void MainWindow2::on_modifyPwd()
+{
+    m_userAdmin->on_modifyPwd();
 }
 
 // --- media library and background music

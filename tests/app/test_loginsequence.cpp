@@ -238,9 +238,8 @@ private slots:
         QVERIFY(controller);
         window = makeWindow();
         Ui::MainWindow2 &ui = window->form();
-        const QList<QWidget *> unbuilt = {ui.btnScrEcho, ui.btnQuickArrange, ui.btnLanguage,
-                                          ui.btnZoomIn,  ui.btnZoomOut,      ui.btnExpand,
-                                          ui.btnRestore, ui.btnAudioMute,    ui.sliderVolume};
+        const QList<QWidget *> unbuilt = {ui.btnScrEcho, ui.btnLanguage, ui.btnZoomIn,    ui.btnZoomOut,
+                                          ui.btnExpand,  ui.btnRestore,  ui.btnAudioMute, ui.sliderVolume};
         auto allDisabled = [&] {
             return std::none_of(unbuilt.begin(), unbuilt.end(), [](QWidget *w) { return w->isEnabled(); });
         };
