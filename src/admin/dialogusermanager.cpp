@@ -43,6 +43,9 @@ DialogUserManager::DialogUserManager(const QList<S_USER_LIST> &users, QWidget *p
         item->setEditable(false);
         m_model->appendRow(item);
     }
+    // The list has no current user until the operator chooses one: Delete never picks the
+    // first row by itself.
+    editName->setFocus();
 }
 
 void DialogUserManager::setupUi()
