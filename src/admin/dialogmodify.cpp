@@ -59,6 +59,7 @@ void DialogModify::setupUi()
     grid->setRowStretch(3, 1);
 
     auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(10);
     buttons->addStretch(1);
     btnOk = new QPushButton(body);
     btnOk->setObjectName(QStringLiteral("btnOk"));

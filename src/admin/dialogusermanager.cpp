@@ -168,11 +168,11 @@ void DialogUserManager::on_btnDelUser_clicked()
 void DialogUserManager::runRequest(const S_USER_LIST *user, const QString &userName,
                                    const QPersistentModelIndex &row)
 {
+    // The buttons stay enabled (disabling the focused one would hand the focus to the list,
+    // which then makes its first user current); a click while the request waits is ignored.
     m_pending.active = true;
     m_pending.userName = userName;
     m_pending.row = row;
-    btnAddUser->setEnabled(false);
-    btnDelUser->setEnabled(false);
     setCursor(Qt::WaitCursor);
     QPointer<DialogUserManager> self(this);
     if (user)
@@ -182,8 +182,6 @@ void DialogUserManager::runRequest(const S_USER_LIST *user, const QString &userN
     if (!self)
         return;
     setCursor(Qt::ArrowCursor);
-    btnAddUser->setEnabled(true);
-    btnDelUser->setEnabled(true);
     m_pending = Pending();
 }
 
@@ -201,6 +199,8 @@ void DialogUserManager::on_retUserManage(bool addUser, bool success, QString mes
     } else if (success) {
         if (row.isValid())
             m_model->removeRow(row.row());
+        // No neighbour becomes the next one to go: Delete asks no question.
+        listView->selectionModel()->clear();
         uikit::Dialogs::showInfo(tr_("删除用户成功！"));
     } else {
         uikit::Dialogs::showError(tr_("删除用户失败！错误原因：") + message);

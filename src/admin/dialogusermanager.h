@@ -41,7 +41,7 @@ private:
     void setupUi();
     void retranslateUi();
     // Announces one request (`user` for an addition, else a deletion of `userName`) under
-    // the wait cursor; both buttons are held back until its result is in.
+    // the wait cursor; neither button starts another until its result is in.
     void runRequest(const S_USER_LIST *user, const QString &userName, const QPersistentModelIndex &row);
 
     QListView *listView = nullptr;
