@@ -131,29 +131,23 @@ Reply mouseKbCtrl(Call &call)
     const int type = k.integer("Type", 0, 8);
     if (!k.ok())
         return call.refuseKeys();
-    MouseState &m = call.state().mouse;
     QJsonObject event{{"Type", type}};
+    int x = 0, y = 0, key = 0, modifiers = 0;
     if (type <= 6) {
-        const int x = k.integer("X", 0, 10000);
-        const int y = k.integer("Y", 0, 10000);
-        if (!k.ok())
-            return call.refuseKeys();
-        m.x = x;
-        m.y = y;
+        x = k.integer("X", 0, 10000);
+        y = k.integer("Y", 0, 10000);
         event.insert("X", x);
         event.insert("Y", y);
     } else {
-        const int key = k.integer("Key", 0, 2147483647);
-        const int modifiers = k.integer("Modifiers", 0, 2147483647);
-        if (!k.ok())
-            return call.refuseKeys();
-        m.lastKey = key;
-        m.lastModifiers = modifiers;
+        key = k.integer("Key", 0, 2147483647);
+        modifiers = k.integer("Modifiers", 0, 2147483647);
         event.insert("Key", key);
         event.insert("Modifiers", modifiers);
     }
-    m.lastType = type;
-    ++m.events;
+    if (!k.ok())
+        return call.refuseKeys();
+    call.state().mouse.apply(type, x, y, key, modifiers);
+    MouseState &m = call.state().mouse;
     m.recent.append(event);
     while (m.recent.size() > 50)
         m.recent.removeFirst();

@@ -346,6 +346,9 @@ QJsonObject ControllerState::toJson(qint64 nowMs) const
                               {"LastKey", mouse.lastKey},
                               {"LastModifiers", mouse.lastModifiers},
                               {"Events", mouse.events},
+                              {"LeftDown", mouse.leftDown ? 1 : 0},
+                              {"OtherDown", mouse.otherDown ? 1 : 0},
+                              {"KeysDown", intArray(mouse.keysDown)},
                               {"Recent", mouse.recent}}},
     };
 }
@@ -650,6 +653,46 @@ int ControllerState::videoLength(const QString &videoName) const
     // A stable made-up length between 1 and 10 minutes.
     const QByteArray h = QCryptographicHash::hash(videoName.toUtf8(), QCryptographicHash::Md5);
     return 60 + (uchar(h.at(0)) * 256 + uchar(h.at(1))) % 541;
+}
+
+// --- Remote mouse and keyboard -------------------------------------------------------------
+
+void MouseState::apply(int type, int px, int py, int key, int modifiers)
+{
+    if (type <= 6) {
+        x = px;
+        y = py;
+    } else {
+        lastKey = key;
+        lastModifiers = modifiers;
+    }
+    switch (type) {
+    case 1:
+    case 3:
+        leftDown = true;
+        break;
+    case 2:
+        leftDown = false;
+        break;
+    case 4:
+    case 6:
+        otherDown = true;
+        break;
+    case 5:
+        otherDown = false;
+        break;
+    case 7:
+        if (!keysDown.contains(key)) // a key held down repeats its press
+            keysDown.append(key);
+        break;
+    case 8:
+        keysDown.removeAll(key);
+        break;
+    default:
+        break;
+    }
+    lastType = type;
+    ++events;
 }
 
 // --- Scenes and rotation --------------------------------------------------------------------

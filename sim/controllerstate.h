@@ -143,7 +143,12 @@ struct Caption
 struct MouseState
 {
     int x = 0, y = 0, lastType = -1, lastKey = 0, lastModifiers = 0, events = 0;
-    QJsonArray recent; // last events as received
+    bool leftDown = false, otherDown = false; // buttons held down (press seen, release not yet)
+    QList<int> keysDown;                      // keys held down, in the order they went down
+    QJsonArray recent;                        // last events as received
+
+    // Follows one "MouseKBCtrl" event: the pointer for types 0..6, buttons and keys held.
+    void apply(int type, int x, int y, int key, int modifiers);
 };
 
 struct SwitchItem

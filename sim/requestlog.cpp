@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 
 #include <arpa/inet.h>
+#include <chrono>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
@@ -49,6 +50,9 @@ QByteArray RecordedRequest::header(const QByteArray &name) const
 RecordedRequest recordRequest(const httplib::Request &req)
 {
     RecordedRequest rec;
+    rec.receivedNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                         std::chrono::steady_clock::now().time_since_epoch())
+                         .count();
     rec.method = QString::fromStdString(req.method);
     rec.path = QString::fromStdString(req.path);
     // The query of the URL only (httplib also mixes in form fields of a body). Values are

@@ -28,6 +28,7 @@ struct RecordedRequest
     QMap<QByteArray, QByteArray> headers; // as received (names keep their case)
     QByteArray body;                      // at most 4 MiB are kept, see bodySize
     qint64 bodySize = 0;                  // length of the body as received
+    qint64 receivedNs = 0;                // std::chrono::steady_clock time it was read, in ns
     QJsonObject json() const;             // parsed body, or the GET keys (integers as numbers)
     QByteArray header(const QByteArray &name) const; // case-insensitive lookup
 };

@@ -94,8 +94,8 @@ void applyDisconnectedState(Ui::MainWindow2 &ui)
 
 void disableUnbuiltControls(Ui::MainWindow2 &ui)
 {
-    // Remote mouse and keyboard, language switch.
-    setEnabled({ui.btnQuickArrange, ui.btnLanguage}, false);
+    // The language switch.
+    setEnabled({ui.btnLanguage}, false);
 }
 
 } // namespace app

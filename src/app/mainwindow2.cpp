@@ -1,5 +1,6 @@
 #include "app/mainwindow2.h"
 
+#include "admin/useradmin.h"
 #include "app/connectionflow.h"
 #include "app/controlstates.h"
 #include "app/mainwindow2_form.h"
@@ -8,6 +9,7 @@
 #include "control/captioncommands.h"
 #include "control/formcaption.h"
 #include "control/mediapanel.h"
+#include "control/remoteinput.h"
 #include "library/imagewidget.h"
 #include "library/librarypanel.h"
 #include "net/loginsession.h"
@@ -161,6 +163,10 @@ void MainWindow2::createAreas()
     ui->autoSwitch->setModalList(ui->modalList);
     m_rotation = new scenes::SceneRotation(ui->autoSwitch, m_transport, &m_session, this, this);
     m_caption = new caption::CaptionCommands(m_transport, &m_session, this);
+    m_remoteInput = new control::RemoteInput(this, m_transport, this);
+    m_remoteInput->setObjectName(QStringLiteral("remoteInput"));
+    m_userAdmin = new admin::UserAdmin(this, m_transport, &m_session, this);
+    m_userAdmin->setObjectName(QStringLiteral("userAdmin"));
 }
 
 // Every announcement between the areas, in one place.
@@ -233,6 +239,10 @@ MainWindow2::~MainWindow2()
     m_scenes = nullptr;
     delete m_library;
     m_library = nullptr;
+    delete m_userAdmin;
+    m_userAdmin = nullptr;
+    delete m_remoteInput;
+    m_remoteInput = nullptr;
     delete m_windowCommands;
     delete m_caption;
     m_caption = nullptr;
@@ -265,17 +275,21 @@ void MainWindow2::buildSettingsMenu()
     auto *menu = new QMenu(ui->btnSettings);
     menu->setObjectName(QStringLiteral("settingsMenu"));
     app::applyTitleBarMenuStyle(menu);
-    // The screen settings, user manager and password dialogs are not part of the console
-    // yet: their entries are shown greyed out until they are.
+    // The screen settings dialog is not part of the console yet: its entry is shown greyed
+    // out until it is. The password change needs a session: before the first login there
+    // is none to change.
     if (m_session.role == 0) {
         menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-scr-setting.png")), tr("屏幕设置"))
             ->setEnabled(false);
         menu->addSeparator();
-        menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-user-manager.png")), tr("用户管理"))
-            ->setEnabled(false);
+        QAction *users =
+            menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-user-manager.png")), tr("用户管理"));
+        connect(users, &QAction::triggered, this, &MainWindow2::on_userManager);
     }
-    menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-modify-pwd.png")), tr("修改密码"))
-        ->setEnabled(false);
+    QAction *password =
+        menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-modify-pwd.png")), tr("修改密码"));
+    password->setEnabled(m_session.loggedIn);
+    connect(password, &QAction::triggered, this, &MainWindow2::on_modifyPwd);
     ui->btnSettings->setMenu(menu);
 }
 

@@ -17,6 +17,12 @@ namespace caption {
 class CaptionCommands;
 }
 class QListWidgetItem;
+namespace admin {
+class UserAdmin;
+}
+namespace control {
+class RemoteInput;
+}
 namespace library {
 class LibraryPanel;
 }
@@ -42,7 +48,7 @@ class MainWindow2;
 
 // The console's one top-level window and its composition root: it builds the form, creates
 // the areas (transport, connection, screen groups, window commands, resource library, media
-// panel),
+// panel, scenes, captions, remote input, user administration),
 // connects their announcements in one place (connectAreas), runs the two session sequences
 // (afterLogin, enterDisconnectedState) and keeps the form's slots as entry points into the
 // areas. It owns the form, the network manager and the session values for the whole run.
@@ -69,6 +75,8 @@ public:
     control::MediaPanel *media() const { return m_media; }
     scenes::SceneStore *scenes() const { return m_scenes; }
     scenes::SceneRotation *rotation() const { return m_rotation; }
+    control::RemoteInput *remoteInput() const { return m_remoteInput; }
+    admin::UserAdmin *userAdmin() const { return m_userAdmin; }
     // Single-shot, 1000 ms after construction: the automatic login.
     QTimer *autoLoginTimer() const { return m_autoLoginTimer; }
 
@@ -156,6 +164,7 @@ private slots:
     void on_btnNext_released();
     void on_btnPageDown_pressed();
     void on_btnPageDown_released();
+    void on_btnQuickArrange_clicked();
 
 private:
     // Entry points of the canvas and the host menu (connected in connectAreas; plain
@@ -175,6 +184,9 @@ private:
     bool getFontList(QStringList &fonts);
     void loadCaptionFonts();
     void getOsdInfo();
+    // Entries of the settings menu (connected when the menu is built).
+    void on_userManager();
+    void on_modifyPwd();
 
     void setWindowIconFromProgramDir();
     void createAreas();
@@ -198,4 +210,6 @@ private:
     scenes::SceneStore *m_scenes = nullptr;
     scenes::SceneRotation *m_rotation = nullptr;
     caption::CaptionCommands *m_caption = nullptr;
+    control::RemoteInput *m_remoteInput = nullptr;
+    admin::UserAdmin *m_userAdmin = nullptr;
 };

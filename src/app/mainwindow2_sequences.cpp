@@ -1,10 +1,12 @@
 // The two session sequences of MainWindow2 and the form's entry points into the areas.
+#include "admin/useradmin.h"
 #include "app/connectionflow.h"
 #include "app/controlstates.h"
 #include "app/mainwindow2.h"
 #include "app/mainwindow2_form.h"
 #include "control/captioncommands.h"
 #include "control/formcaption.h"
+#include "control/remoteinput.h"
 #include "library/imagewidget.h"
 #include "library/librarypanel.h"
 #include "net/loginsession.h"
@@ -97,6 +99,7 @@ void MainWindow2::enterDisconnectedState()
     app::disableUnbuiltControls(*ui);
     m_library->enterDisconnectedState();
     m_scenes->clear();
+    m_remoteInput->enterDisconnectedState();
     ui->labelScreen->clearWindows();
     ui->mattrixWidget->clearDisplays();
     ui->captionList->resetCaption();
@@ -245,6 +248,23 @@ void MainWindow2::getOsdInfo()
     OSD_INFO info;
     if (m_caption->getOsdInfo(&info) && operation.sessionCurrent())
         ui->captionList->setOsdInfo(info);
+}
+
+// --- remote mouse and keyboard, users and passwords
+
+void MainWindow2::on_btnQuickArrange_clicked()
+{
+    m_remoteInput->runCaptureWindow();
+}
+
+void MainWindow2::on_userManager()
+{
+    m_userAdmin->on_userManager();
+}
+
+void MainWindow2::on_modifyPwd()
+{
+    m_userAdmin->on_modifyPwd();
 }
 
 // --- media library and background music

@@ -12,6 +12,8 @@ QString titleBarMenuStyleSheet()
                           "min-width:120px;min-height:40px;padding:0px 24px 0px 8px;}"
                           "QMenu::item:selected{background-color:rgb(1, 174, 215);}"
                           "QMenu::item:pressed{background-color:rgb(220, 80, 6);}"
+                          // An entry that cannot be chosen must not look as if it could.
+                          "QMenu::item:disabled{color:rgba(225, 225, 225, 110);background:transparent;}"
                           "QMenu::icon{padding-left:10px;}"
                           "QMenu::separator{height:1px;background:rgb(32, 102, 219);margin:4px 8px;}");
 }

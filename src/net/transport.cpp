@@ -25,6 +25,7 @@ QString origin(const SessionValues &session)
 }
 
 const char *const kCancelled = "pelmoraCancelled";
+const char *const kTimedOut = "pelmoraTimedOut";
 
 // Nothing refers to a reply once its result is taken: it goes with the next turn of the
 // event loop, even inside a nested wait.
@@ -99,13 +100,20 @@ Transport::Result Transport::await(QNetworkReply *reply, int limitMs, Ticket tic
     }
     if (ticket)
         m_waiting.remove(ticket);
+    // A reply that finished in the same turn as its limit still counts.
+    return takeResult(reply, timedOut && !reply->isFinished());
+}
 
+Transport::Result Transport::takeResult(QNetworkReply *reply, bool timedOut)
+{
     Result result;
     if (reply->property(kCancelled).toBool()) {
         result.outcome = Outcome::Cancelled;
-    } else if (timedOut && !reply->isFinished()) {
-        reply->disconnect();
-        reply->abort();
+    } else if (timedOut) {
+        if (!reply->isFinished()) {
+            reply->disconnect();
+            reply->abort();
+        }
         result.outcome = Outcome::TimedOut;
     } else {
         result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -209,6 +217,30 @@ void Transport::getAsync(const QString &commandText)
 void Transport::postAsync(const QJsonObject &request)
 {
     sendPostCommand(toBody(request), false, nullptr);
+}
+
+Transport::Ticket Transport::postTracked(const QJsonObject &request)
+{
+    const Ticket ticket = newTicket();
+    QNetworkReply *reply = sendPost(toBody(request));
+    m_waiting.insert(ticket, reply);
+    auto *limit = new QTimer(reply);
+    limit->setSingleShot(true);
+    connect(limit, &QTimer::timeout, reply, [reply] {
+        if (reply->isFinished())
+            return;
+        reply->setProperty(kTimedOut, true);
+        // Its finished signal ends the request.
+        reply->abort();
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply, ticket, limit] {
+        limit->stop();
+        m_waiting.remove(ticket);
+        const Result result = takeResult(reply, reply->property(kTimedOut).toBool());
+        emit asyncFinished(ticket, result);
+    });
+    limit->start(m_timeoutMs);
+    return ticket;
 }
 
 // --- the classic calls

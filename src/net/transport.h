@@ -70,6 +70,10 @@ public:
     // Asynchronous requests; their replies reach dispatchReply().
     void getAsync(const QString &commandText);
     void postAsync(const QJsonObject &request);
+    // Asynchronous POST whose end is announced by asyncFinished(ticket, result): the reply as
+    // post() gives it, TimedOut after timeoutMs() (the request is aborted), Cancelled by
+    // cancel(ticket), or the transport's failure. Its reply does not reach dispatchReply().
+    Ticket postTracked(const QJsonObject &request);
 
     Ticket newTicket() { return ++m_lastTicket; }
     // Gives up the synchronous request of `ticket` if it still waits (its call returns
@@ -105,9 +109,13 @@ public:
 signals:
     // An answer "Ok" to the connection poll ("GetCpuUsage") arrived.
     void pollAnswered();
+    // A request of postTracked() ended.
+    void asyncFinished(Transport::Ticket ticket, const net::CommandResult &result);
 
 private:
     QNetworkReply *sendPost(const QByteArray &body);
+    // The result of a finished (or aborted) reply; the reply is released.
+    Result takeResult(QNetworkReply *reply, bool timedOut);
     Result classify(const QByteArray &body, const QString &command) const;
 
     QNetworkAccessManager *m_manager;

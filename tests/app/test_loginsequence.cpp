@@ -241,7 +241,7 @@ private slots:
         QVERIFY(controller);
         window = makeWindow();
         Ui::MainWindow2 &ui = window->form();
-        const QList<QWidget *> unbuilt = {ui.btnQuickArrange, ui.btnLanguage};
+        const QList<QWidget *> unbuilt = {ui.btnLanguage};
         auto allDisabled = [&] {
             return std::none_of(unbuilt.begin(), unbuilt.end(), [](QWidget *w) { return w->isEnabled(); });
         };

@@ -13,6 +13,7 @@
 #include "testmain.h"
 #include "uikit/dialogs.h"
 
+#include <QDialog>
 #include <QMenu>
 #include <QMetaMethod>
 #include <QNetworkAccessManager>
@@ -222,14 +223,19 @@ void TestMainWindow2::settingsMenu_data()
     QTest::addColumn<QString>("user");        // empty: not logged in
     QTest::addColumn<QStringList>("entries"); // "-" is a separator
     QTest::addColumn<QStringList>("icons");
+    QTest::addColumn<QStringList>("enabled"); // the entries that can be chosen
 
     const QString screens = QStringLiteral(":/images/newskin/30-scr-setting.png");
     const QString users = QStringLiteral(":/images/newskin/30-user-manager.png");
     const QString password = QStringLiteral(":/images/newskin/30-modify-pwd.png");
+    // The screen settings are not built yet; the password change needs a session.
     QTest::newRow("administrator") << "admin" << QStringList{"屏幕设置", "-", "用户管理", "修改密码"}
-                                   << QStringList{screens, QString(), users, password};
-    QTest::newRow("operator") << "operator" << QStringList{"修改密码"} << QStringList{password};
-    QTest::newRow("before the first login") << QString() << QStringList{"修改密码"} << QStringList{password};
+                                   << QStringList{screens, QString(), users, password}
+                                   << QStringList{"用户管理", "修改密码"};
+    QTest::newRow("operator") << "operator" << QStringList{"修改密码"} << QStringList{password}
+                              << QStringList{"修改密码"};
+    QTest::newRow("before the first login")
+        << QString() << QStringList{"修改密码"} << QStringList{password} << QStringList{};
 }
 
 void TestMainWindow2::settingsMenu()
@@ -237,6 +243,7 @@ void TestMainWindow2::settingsMenu()
     QFETCH(QString, user);
     QFETCH(QStringList, entries);
     QFETCH(QStringList, icons);
+    QFETCH(QStringList, enabled);
 
     sim::Simulator controller;
     QVERIFY(controller.start());
@@ -270,10 +277,26 @@ void TestMainWindow2::settingsMenu()
             continue;
         }
         QCOMPARE(actions.at(i)->text(), entries.at(i));
+        QCOMPARE(actions.at(i)->isEnabled(), enabled.contains(entries.at(i)));
         const QImage expected = QIcon(icons.at(i)).pixmap(24, 24).toImage();
         QVERIFY(!expected.isNull());
         QCOMPARE(actions.at(i)->icon().pixmap(24, 24).toImage(), expected);
     }
+
+    // Each entry that can be chosen opens its dialog.
+    for (QAction *action : actions) {
+        if (action->isSeparator() || !action->isEnabled())
+            continue;
+        QString shown;
+        uikit::Dialogs::setNextDialogHandler([&](QDialog *dialog) {
+            shown = dialog->objectName();
+            return int(QDialog::Rejected);
+        });
+        action->trigger();
+        QCOMPARE(shown, action->text() == QStringLiteral("用户管理") ? QStringLiteral("DialogUserManager")
+                                                                     : QStringLiteral("DialogModify"));
+    }
+    QVERIFY(uikit::Dialogs::shownBoxes().isEmpty());
 }
 
 void TestMainWindow2::currentScreenGroup_data()
@@ -363,6 +386,8 @@ const QStringList kNoReceiverByDesign = {
     "videoList.onItemClicked(QListWidgetItem*)",
     "audioList.onItemClicked(QListWidgetItem*)",
     "audioList.onItemDblClicked(QListWidgetItem*,QString,uint)",
+    // Heard by the user manager while it is open.
+    "userAdmin.retUserManage(bool,bool,QString)",
 };
 } // namespace
 

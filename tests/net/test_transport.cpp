@@ -302,6 +302,58 @@ private slots:
         QCOMPARE(answered.count(), missedAfter == 0 ? 1 : 0);
     }
 
+    // A tracked asynchronous POST announces how it ended, once, and shows nothing.
+    void trackedPostAnnouncesItsEnd_data()
+    {
+        using O = Transport::Outcome;
+        QTest::addColumn<QString>("controller"); // "answers", "silent", "refuses the connection"
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<O>("outcome");
+        QTest::newRow("answered") << "answers" << false << O::Ok;
+        QTest::newRow("no answer within the limit") << "silent" << false << O::TimedOut;
+        QTest::newRow("cancelled") << "silent" << true << O::Cancelled;
+        QTest::newRow("connection refused") << "refuses the connection" << false << O::NetworkError;
+    }
+
+    void trackedPostAnnouncesItsEnd()
+    {
+        QFETCH(QString, controller);
+        QFETCH(bool, cancel);
+        QFETCH(Transport::Outcome, outcome);
+        if (controller == QLatin1String("answers")) {
+            server->setAnswer(
+                ScriptedServer::whole(ScriptedServer::httpResponse(envelope("MouseKBCtrl", "Ok"))));
+        } else if (controller == QLatin1String("silent")) {
+            ScriptedServer::Answer silent;
+            silent.silent = true;
+            server->setAnswer(silent);
+        } else {
+            server->close();
+        }
+        transport->setTimeoutMs(cancel ? 60000 : 100);
+        QList<QPair<Transport::Ticket, Transport::Result>> ended;
+        connect(transport, &Transport::asyncFinished, this,
+                [&](Transport::Ticket ticket, const Transport::Result &result) {
+                    ended.append({ticket, result});
+                });
+        const Transport::Ticket ticket =
+            transport->postTracked(QJsonObject{{QStringLiteral("Command"), QStringLiteral("MouseKBCtrl")}});
+        QVERIFY(ticket != 0);
+        QVERIFY(ended.isEmpty()); // never announced before the call returns
+        if (cancel) {
+            QTRY_COMPARE(server->requests().size(), 1);
+            transport->cancel(ticket);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 5000);
+        QCOMPARE(ended[0].first, ticket);
+        QCOMPARE(ended[0].second.outcome, outcome);
+        if (outcome == Transport::Outcome::Ok)
+            QCOMPARE(ended[0].second.command(), QStringLiteral("MouseKBCtrl"));
+        QTest::qWait(150); // past the limit: nothing more
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(boxes().isEmpty());
+    }
+
     void cancelledRequestReturnsAtOnce()
     {
         ScriptedServer::Answer silent;

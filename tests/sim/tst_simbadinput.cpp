@@ -196,6 +196,15 @@ private slots:
                                               {"Password", simtest::md5Hex("x")},
                                               {"Role", 1}})
                                      << "already exists";
+        QTest::newRow("delete unknown user")
+            << json({{"Command", "DeleteUser"}, {"UserName", "nobody"}}) << "No user named \"nobody\"";
+        QTest::newRow("delete without a name")
+            << json({{"Command", "DeleteUser"}, {"UserName", ""}}) << "No user name given";
+        QTest::newRow("user without a name") << json({{"Command", "AddUser"},
+                                                      {"UserName", ""},
+                                                      {"Password", simtest::md5Hex("x")},
+                                                      {"Role", 1}})
+                                             << "\"UserName\"";
         QTest::newRow("role out of range") << json({{"Command", "AddUser"},
                                                     {"UserName", "x"},
                                                     {"Password", simtest::md5Hex("x")},

@@ -272,6 +272,54 @@ private slots:
         QCOMPARE(jsonAt(m_sim->state(), path), expected);
     }
 
+    // What the controller's desktop holds down after a sequence of input events.
+    void inputHeldDown_data()
+    {
+        QTest::addColumn<QList<QList<int>>>("events"); // {type, x or key}
+        QTest::addColumn<int>("leftDown");
+        QTest::addColumn<int>("otherDown");
+        QTest::addColumn<QList<int>>("keysDown");
+        QTest::newRow("left click") << QList<QList<int>>{{1, 10}, {2, 10}} << 0 << 0 << QList<int>{};
+        QTest::newRow("left pressed, moved") << QList<QList<int>>{{1, 10}, {0, 90}} << 1 << 0 << QList<int>{};
+        QTest::newRow("release before its press")
+            << QList<QList<int>>{{2, 10}, {1, 10}} << 1 << 0 << QList<int>{};
+        QTest::newRow("double click")
+            << QList<QList<int>>{{1, 10}, {2, 10}, {3, 10}, {2, 10}} << 0 << 0 << QList<int>{};
+        QTest::newRow("right pressed") << QList<QList<int>>{{4, 10}} << 0 << 1 << QList<int>{};
+        QTest::newRow("shift held, A typed") << QList<QList<int>>{{7, 0x01000020}, {7, 65}, {7, 65}, {8, 65}}
+                                             << 0 << 0 << QList<int>{0x01000020};
+        QTest::newRow("two keys, first released")
+            << QList<QList<int>>{{7, 65}, {7, 66}, {8, 65}} << 0 << 0 << QList<int>{66};
+    }
+
+    void inputHeldDown()
+    {
+        QFETCH(QList<QList<int>>, events);
+        QFETCH(int, leftDown);
+        QFETCH(int, otherDown);
+        QFETCH(QList<int>, keysDown);
+        for (const QList<int> &e : events) {
+            QJsonObject request{{"Command", "MouseKBCtrl"}, {"Type", e.at(0)}};
+            if (e.at(0) <= 6) {
+                request.insert("X", e.at(1));
+                request.insert("Y", 20);
+            } else {
+                request.insert("Key", e.at(1));
+                request.insert("Modifiers", 0);
+            }
+            QVERIFY(post(request).isOk());
+        }
+        const QJsonObject mouse = m_sim->state().value("Mouse").toObject();
+        QCOMPARE(mouse.value("LeftDown").toInt(), leftDown);
+        QCOMPARE(mouse.value("OtherDown").toInt(), otherDown);
+        QList<int> held;
+        for (const QJsonValue &v : mouse.value("KeysDown").toArray())
+            held.append(v.toInt());
+        QCOMPARE(held, keysDown);
+        QCOMPARE(mouse.value("X").toInt(), events.last().at(0) <= 6 ? events.last().at(1) : 0);
+        QCOMPARE(mouse.value("Events").toInt(), events.size());
+    }
+
     void queries_data()
     {
         QTest::addColumn<QString>("command");
