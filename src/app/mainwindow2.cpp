@@ -17,6 +17,7 @@
 #include "wall/matrixscreen.h"
 #include "wall/screenecho.h"
 #include "wall/screengroups.h"
+#include "wall/screensettings.h"
 #include "wall/screenwidget.h"
 #include "wall/windowcommands.h"
 
@@ -93,6 +94,7 @@ void MainWindow2::createAreas()
     widgets.matrixButton = ui->btnMatrixScreen;
     widgets.zoomLabel = ui->labelZoom;
     m_screens = new ScreenGroups(widgets, m_transport, &m_session, this);
+    m_screenSettings = new ScreenSettings(*m_screens, m_transport, &m_session, this, this);
 
     // The strips and the category bar: the video category is selected from the start.
     library::LibraryWidgets lib;
@@ -232,11 +234,14 @@ void MainWindow2::buildSettingsMenu()
     auto *menu = new QMenu(ui->btnSettings);
     menu->setObjectName(QStringLiteral("settingsMenu"));
     app::applyTitleBarMenuStyle(menu);
-    // The screen settings, user manager and password dialogs are not part of the console
-    // yet: their entries are shown greyed out until they are.
+    // The user manager and password dialogs are not part of the console yet: their entries
+    // are shown greyed out until they are. Screen settings exist on media display
+    // controllers only.
     if (m_session.role == 0) {
-        menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-scr-setting.png")), tr("屏幕设置"))
-            ->setEnabled(false);
+        QAction *screens =
+            menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-scr-setting.png")), tr("屏幕设置"));
+        screens->setEnabled(ScreenSettings::available(m_session.family));
+        connect(screens, &QAction::triggered, this, &MainWindow2::on_screenSettings);
         menu->addSeparator();
         menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-user-manager.png")), tr("用户管理"))
             ->setEnabled(false);

@@ -19,6 +19,7 @@ class QNetworkAccessManager;
 class QPushButton;
 class QTimer;
 class ScreenGroups;
+class ScreenSettings;
 class Transport;
 class UpdateTicker;
 class WindowCommands;
@@ -153,6 +154,8 @@ private:
     void on_windowResize(uint windowId, QRect rect, bool moveTop);
     void on_windowRaised(uint windowId);
     void on_windowButton_clicked(uint windowId, int btnId);
+    // The settings menu's "屏幕设置" (media display controllers only).
+    void on_screenSettings();
 
     void setWindowIconFromProgramDir();
     void createAreas();
@@ -168,6 +171,7 @@ private:
     ConnectionFlow *m_connection = nullptr;
     UpdateTicker *m_ticker = nullptr;
     ScreenGroups *m_screens = nullptr;
+    ScreenSettings *m_screenSettings = nullptr;
     WindowCommands *m_windowCommands = nullptr;
     library::LibraryPanel *m_library = nullptr;
     std::unique_ptr<control::WindowSource> m_canvasWindows;
