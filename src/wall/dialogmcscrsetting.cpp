@@ -111,9 +111,10 @@ void DialogMCScrSetting::setupUi()
     editHrozPels = edit(1, "editHrozPels");
     labelVertPels = label(2, "labelVertPels");
     editVertPels = edit(2, "editVertPels");
-    // The group's size is that of its monitors: the controller takes no other.
-    editHrozPels->setReadOnly(true);
-    editVertPels->setReadOnly(true);
+    // The group's size is that of its monitors: the controller takes no other. Shown
+    // greyed, so that it does not look like a field to type in.
+    editHrozPels->setEnabled(false);
+    editVertPels->setEnabled(false);
     labelScrCols = label(3, "labelScrCols");
     editScrCols = edit(3, "editScrCols");
     labelScrRows = label(4, "labelScrRows");
