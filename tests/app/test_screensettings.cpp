@@ -1,67 +1,31 @@
 // The screen settings and the independent-screen view in the main window, against the
 // controller simulator: the settings menu's entry, what an accepted edit sends and redraws,
 // and the switch between the canvas and the independent screens.
-#include "app/connectionflow.h"
-#include "app/mainwindow2.h"
-#include "app/mainwindow2_form.h"
-#include "library/librarypanel.h"
-#include "net/hoststore.h"
-#include "sim/simulator.h"
+#include "../library/panelfixture.h"
 #include "testmain.h"
-#include "uikit/dialogs.h"
 #include "wall/dialogcustom.h"
 #include "wall/dialogmcscrsetting.h"
 #include "wall/matrixscreen.h"
 #include "wall/screengroups.h"
-#include "wall/screenwidget.h"
-#include "wall/windowcommands.h"
 
 #include <QComboBox>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
-#include <QToolButton>
 
 #include <memory>
 
 namespace {
 
-// The demo's groups: 0 "大厅拼接屏" 5760 x 2160 (3 x 2), 1 "Control Room" 6400 x 1080 (4 x 1,
-// widths 1920, 1280, 1280, 1920, the gate camera window on its first monitor), 2 "会议室"
-// 3840 x 2160 (2 x 2).
-struct Console
+// The real main window logged in to the demo controller: 0 "大厅拼接屏" 5760 x 2160 (3 x 2),
+// 1 "Control Room" 6400 x 1080 (4 x 1, widths 1920, 1280, 1280, 1920, the gate camera
+// window on its first monitor), 2 "会议室" 3840 x 2160 (2 x 2).
+struct Console : PanelFixture
 {
-    sim::Simulator simulator;
-    std::unique_ptr<MainWindow2> window;
-
-    bool start(int family = 2)
-    {
-        if (!simulator.start(QStringLiteral("127.0.0.1"), 0))
-            return false;
-        window = std::make_unique<MainWindow2>();
-        window->autoLoginTimer()->stop();
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            return false;
-        window->installCanvas();
-        return login(family);
-    }
-
-    bool login(int family)
-    {
-        HostEntry entry;
-        entry.hostIp = QStringLiteral("127.0.0.1");
-        entry.port = simulator.port();
-        entry.family = family;
-        entry.userName = QStringLiteral("admin");
-        return window->connection()->loginTo(entry, QStringLiteral("admin"));
-    }
-
+    bool open(int deviceFamily = 2) { return start(deviceFamily) && login(); }
     Ui::MainWindow2 &ui() { return window->form(); }
-    ScreenWidget *canvas() { return ui().labelScreen; }
 
     QAction *screenEntry()
     {
@@ -150,7 +114,7 @@ private slots:
         QFETCH(int, family);
         QFETCH(bool, offered);
         Console console;
-        QVERIFY(console.start(family));
+        QVERIFY(console.open(family));
         QAction *entry = console.screenEntry();
         QVERIFY(entry);
         QCOMPARE(entry->isEnabled(), offered);
@@ -170,8 +134,8 @@ private slots:
     void editingAnotherGroupLeavesTheCanvas()
     {
         Console console;
-        QVERIFY(console.start());
-        ScreenWidget *canvas = console.canvas();
+        QVERIFY(console.open());
+        ScreenWidget *canvas = console.canvas;
         const QList<int> columns = canvas->grid().colWidths();
         const QSize size = canvas->size();
 
@@ -203,10 +167,10 @@ private slots:
     void editingTheCurrentGroupRedrawsTheCanvas()
     {
         Console console;
-        QVERIFY(console.start());
+        QVERIFY(console.open());
         QTest::mouseClick(console.ui().btnMultiScreen2, Qt::LeftButton);
         QTest::mouseClick(console.ui().btnScreenZoomIn, Qt::LeftButton);
-        ScreenWidget *canvas = console.canvas();
+        ScreenWidget *canvas = console.canvas;
 
         uikit::Dialogs::setNextDialogHandler(editGroup(1, QStringLiteral("Control Room"), "3", "2", 1000));
         console.screenEntry()->trigger();
@@ -237,7 +201,7 @@ private slots:
     void refusalIsReported()
     {
         Console console;
-        QVERIFY(console.start());
+        QVERIFY(console.open());
         console.simulator.setFault(QStringLiteral("SetScrSetting"),
                                    {sim::Fault::Refuse, 0, 500, QStringLiteral("Wall is locked")});
         uikit::Dialogs::setNextDialogHandler(editGroup(2, QStringLiteral("Meeting Room"), "3", "2"));
@@ -253,7 +217,7 @@ private slots:
     void sessionEndingWhileEditingSendsNothing()
     {
         Console console;
-        QVERIFY(console.start());
+        QVERIFY(console.open());
         const auto edit = editGroup(2, QStringLiteral("Meeting Room"), "3", "2");
         uikit::Dialogs::setNextDialogHandler([&](QDialog *dialog) {
             console.window->on_disconnectButton_clicked();
@@ -270,7 +234,7 @@ private slots:
     void independentScreens()
     {
         Console console;
-        QVERIFY(console.start());
+        QVERIFY(console.open());
         Ui::MainWindow2 &ui = console.ui();
         library::LibraryPanel *library = console.window->library();
         QVERIFY(!ui.btnMatrixScreen->isHidden());
@@ -298,7 +262,7 @@ private slots:
         console.window->on_disconnectButton_clicked();
         QTest::mouseClick(ui.btnMultiScreen1, Qt::LeftButton);
         QVERIFY(ui.scrollArea->isHidden()); // nothing switches without a session
-        QVERIFY(console.login(2));
+        QVERIFY(console.login());
         QVERIFY(!ui.scrollArea->isHidden());
         QVERIFY(ui.mattrixWidget->isHidden());
         QVERIFY(!ui.btnMatrixScreen->isChecked());
