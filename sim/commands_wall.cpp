@@ -55,12 +55,14 @@ Reply setCurScreen(Call &call)
     return call.ok();
 }
 
-QList<int> sizes(Call &call, const char *key, int count, int *sum)
+// "CustomWidth" or "CustomHeight": empty (an even split) or one whole number of pixels per
+// column (row) that add up to the group's width (height): the monitors' size is fixed.
+QList<int> sizes(Call &call, const char *key, int count, int total, int groupNumber)
 {
     QList<int> out;
-    *sum = 0;
     if (!call.keys.has(key))
         return out;
+    const bool widths = QLatin1String(key) == QLatin1String("CustomWidth");
     const QJsonArray a = call.keys.array(key);
     if (a.isEmpty())
         return out;
@@ -69,9 +71,10 @@ QList<int> sizes(Call &call, const char *key, int count, int *sum)
                            .arg(QLatin1String(key))
                            .arg(a.size())
                            .arg(count)
-                           .arg(QLatin1String(key) == QLatin1String("CustomWidth") ? "columns" : "rows"));
+                           .arg(widths ? "columns" : "rows"));
         return out;
     }
+    qint64 sum = 0;
     for (int i = 0; i < a.size(); ++i) {
         const double v = a.at(i).toDouble();
         if (!a.at(i).isDouble() || v < 1 || v > 100000 || int(v) != v) {
@@ -81,7 +84,16 @@ QList<int> sizes(Call &call, const char *key, int count, int *sum)
             return out;
         }
         out.append(int(v));
-        *sum += int(v);
+        sum += int(v);
+    }
+    if (sum != total) {
+        call.keys.fail(QString("%1 adds up to %2 but screen group %3 is %4 pixels %5")
+                           .arg(QLatin1String(key))
+                           .arg(sum)
+                           .arg(groupNumber)
+                           .arg(total)
+                           .arg(widths ? "wide" : "high"));
+        return QList<int>();
     }
     return out;
 }
@@ -93,24 +105,23 @@ Reply setScrSetting(Call &call)
     const int rows = k.integer("Rows", 1, 64);
     const int cols = k.integer("Cols", 1, 64);
     const QString name = k.has("Name") ? k.string("Name") : QString();
-    int sumW = 0, sumH = 0;
-    const QList<int> widths = k.ok() ? sizes(call, "CustomWidth", cols, &sumW) : QList<int>();
-    const QList<int> heights = k.ok() ? sizes(call, "CustomHeight", rows, &sumH) : QList<int>();
     if (!k.ok())
         return call.refuseKeys();
     Group *g = call.state().group(index);
     if (!g)
         return call.refuse("The controller has no screen groups");
+    const QList<int> widths = sizes(call, "CustomWidth", cols, g->width, index + 1);
+    const QList<int> heights =
+        k.ok() ? sizes(call, "CustomHeight", rows, g->height, index + 1) : QList<int>();
+    if (!k.ok())
+        return call.refuseKeys();
+    // Nothing changes until every key has been checked.
     g->rows = rows;
     g->cols = cols;
     if (k.has("Name"))
         g->name = name;
     g->customWidth = widths;
     g->customHeight = heights;
-    if (sumW > 0)
-        g->width = sumW;
-    if (sumH > 0)
-        g->height = sumH;
     return call.ok();
 }
 

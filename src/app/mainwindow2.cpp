@@ -24,6 +24,7 @@
 #include "wall/matrixscreen.h"
 #include "wall/screenecho.h"
 #include "wall/screengroups.h"
+#include "wall/screensettings.h"
 #include "wall/screenwidget.h"
 #include "wall/windowcommands.h"
 
@@ -101,6 +102,7 @@ void MainWindow2::createAreas()
     widgets.matrixButton = ui->btnMatrixScreen;
     widgets.zoomLabel = ui->labelZoom;
     m_screens = new ScreenGroups(widgets, m_transport, &m_session, this);
+    m_screenSettings = new ScreenSettings(*m_screens, m_transport, &m_session, this, this);
 
     // The strips and the category bar: the video category is selected from the start.
     library::LibraryWidgets lib;
@@ -275,12 +277,13 @@ void MainWindow2::buildSettingsMenu()
     auto *menu = new QMenu(ui->btnSettings);
     menu->setObjectName(QStringLiteral("settingsMenu"));
     app::applyTitleBarMenuStyle(menu);
-    // The screen settings dialog is not part of the console yet: its entry is shown greyed
-    // out until it is. The password change needs a session: before the first login there
-    // is none to change.
+    // Screen settings exist on media display controllers only; the password change needs a
+    // session: before the first login there is none to change.
     if (m_session.role == 0) {
-        menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-scr-setting.png")), tr("屏幕设置"))
-            ->setEnabled(false);
+        QAction *screens =
+            menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-scr-setting.png")), tr("屏幕设置"));
+        screens->setEnabled(ScreenSettings::available(m_session.family));
+        connect(screens, &QAction::triggered, this, &MainWindow2::on_screenSettings);
         menu->addSeparator();
         QAction *users =
             menu->addAction(QIcon(QStringLiteral(":/images/newskin/30-user-manager.png")), tr("用户管理"));

@@ -34,6 +34,7 @@ class QNetworkAccessManager;
 class QPushButton;
 class QTimer;
 class ScreenGroups;
+class ScreenSettings;
 class Transport;
 class UpdateTicker;
 class WindowCommands;
@@ -184,9 +185,11 @@ private:
     bool getFontList(QStringList &fonts);
     void loadCaptionFonts();
     void getOsdInfo();
-    // Entries of the settings menu (connected when the menu is built).
+    // Entries of the settings menu (connected when the menu is built); screen settings for
+    // media display controllers only.
     void on_userManager();
     void on_modifyPwd();
+    void on_screenSettings();
 
     void setWindowIconFromProgramDir();
     void createAreas();
@@ -203,6 +206,7 @@ private:
     ConnectionFlow *m_connection = nullptr;
     UpdateTicker *m_ticker = nullptr;
     ScreenGroups *m_screens = nullptr;
+    ScreenSettings *m_screenSettings = nullptr;
     WindowCommands *m_windowCommands = nullptr;
     library::LibraryPanel *m_library = nullptr;
     std::unique_ptr<control::WindowSource> m_canvasWindows;

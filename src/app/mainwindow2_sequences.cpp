@@ -17,6 +17,7 @@
 #include "wall/matrixscreen.h"
 #include "wall/screenecho.h"
 #include "wall/screengroups.h"
+#include "wall/screensettings.h"
 #include "wall/screenwidget.h"
 #include "wall/windowcommands.h"
 
@@ -167,6 +168,11 @@ void MainWindow2::on_btnMultiScreen4_clicked()
 void MainWindow2::on_btnMatrixScreen_clicked()
 {
     m_screens->showMatrix();
+}
+
+void MainWindow2::on_screenSettings()
+{
+    m_screenSettings->edit();
 }
 
 void MainWindow2::on_btnScrEcho_clicked()

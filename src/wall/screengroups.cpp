@@ -3,6 +3,7 @@
 #include "net/operation.h"
 #include "net/sessionvalues.h"
 #include "net/transport.h"
+#include "wall/matrixscreen.h"
 #include "wall/screenwidget.h"
 #include "wall/wallreplies.h"
 
@@ -60,6 +61,12 @@ bool ScreenGroups::readSettings()
         m_widgets.groupButtons[i]->setVisible(states.visible[i]);
         m_widgets.groupButtons[i]->setChecked(states.checked[i]);
     }
+    // A session starts on the canvas, even when the last one ended on the independent
+    // screens; their button is there from now on.
+    m_widgets.matrixButton->setChecked(false);
+    m_widgets.matrixButton->show();
+    m_widgets.matrixView->hide();
+    m_widgets.scrollArea->show();
     applyLayout(wall::kCustomSizeMode, m_setting.scrIndex);
     setZoom(1.0f);
     return true;
@@ -124,7 +131,21 @@ void ScreenGroups::showMatrix()
         button->setChecked(false);
     m_widgets.matrixView->show();
     m_widgets.scrollArea->hide();
+    m_widgets.matrixView->showDisplays(true);
     emit matrixShown();
+}
+
+void ScreenGroups::showEditedGroup(int index)
+{
+    if (index < 0 || index >= m_setting.groups.size())
+        return;
+    if (index < m_widgets.groupButtons.size())
+        m_widgets.groupButtons[index]->setText(m_setting.groups[index].name);
+    if (index != m_setting.scrIndex)
+        return;
+    wall::selectGroup(m_setting, index);
+    applyLayout(m_controllerModel, index);
+    setZoom(1.0f);
 }
 
 void ScreenGroups::zoomIn()

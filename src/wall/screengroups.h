@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QRect>
 
+class MatrixScreen;
 class QAbstractButton;
 class QLabel;
 class QScrollArea;
@@ -22,7 +23,7 @@ struct ScreenGroupWidgets
     QWidget *window = nullptr; // gets the wait cursor
     ScreenWidget *canvas = nullptr;
     QScrollArea *scrollArea = nullptr;
-    QWidget *matrixView = nullptr;
+    MatrixScreen *matrixView = nullptr;
     QList<QAbstractButton *> groupButtons; // btnMultiScreen1 ... btnMultiScreen4
     QAbstractButton *matrixButton = nullptr;
     QLabel *zoomLabel = nullptr;
@@ -49,6 +50,10 @@ public:
     void switchGroup(int index);
     // btnMatrixScreen; nothing while not connected.
     void showMatrix();
+    // Group `index` was edited (its settings and layout are stored): its switch button shows
+    // its name; when it is the current group, rows and cols follow it and the canvas takes
+    // its layout at zoom 1.0.
+    void showEditedGroup(int index);
     void zoomIn();
     void zoomOut();
     void setZoom(float zoom);

@@ -139,6 +139,26 @@ private slots:
                                                               {"CustomWidth", QJsonArray{1920, 1920}},
                                                               {"CustomHeight", QJsonArray()}})
                                                      << "CustomWidth has 2 entries but there are 3 columns";
+        // The monitors' size is fixed: custom sizes must add up to it, and a refused height
+        // leaves the valid widths of the same request unapplied.
+        QTest::newRow("widths do not add up")
+            << json({{"Command", "SetScrSetting"},
+                     {"Index", 1},
+                     {"Rows", 1},
+                     {"Cols", 2},
+                     {"Name", "x"},
+                     {"CustomWidth", QJsonArray{3000, 3000}},
+                     {"CustomHeight", QJsonArray()}})
+            << "CustomWidth adds up to 6000 but screen group 2 is 6400 pixels wide";
+        QTest::newRow("heights do not add up")
+            << json({{"Command", "SetScrSetting"},
+                     {"Index", 2},
+                     {"Rows", 2},
+                     {"Cols", 3},
+                     {"Name", "x"},
+                     {"CustomWidth", QJsonArray{1280, 1280, 1280}},
+                     {"CustomHeight", QJsonArray{1000, 1000}}})
+            << "CustomHeight adds up to 2000 but screen group 3 is 2160 pixels high";
         QTest::newRow("zero columns")
             << json({{"Command", "SetScrSetting"}, {"Index", 0}, {"Rows", 2}, {"Cols", 0}, {"Name", "x"}})
             << "\"Cols\"";

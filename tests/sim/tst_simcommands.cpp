@@ -1,5 +1,7 @@
 // Commands of the simulator and the state they change, over real loopback HTTP.
+#include "sim/controllerstate.h"
 #include "sim/simulator.h"
+#include "sim/wallpicture.h"
 #include "simclient.h"
 #include "testmain.h"
 
@@ -58,9 +60,8 @@ private slots:
         QTest::newRow("SetCurScreen")
             << QJsonObject{{"Command", "SetCurScreen"}, {"Index", 2}} << "ScrIndex" << QJsonValue(2);
         QTest::newRow("SetScrSetting name") << scrSetting << "Groups/1/Name" << QJsonValue("East Wall");
-        QTest::newRow("SetScrSetting width from columns")
-            << scrSetting << "Groups/1/Width" << QJsonValue(6400);
-        QTest::newRow("SetScrSetting height from rows")
+        QTest::newRow("SetScrSetting keeps the width") << scrSetting << "Groups/1/Width" << QJsonValue(6400);
+        QTest::newRow("SetScrSetting keeps the height")
             << scrSetting << "Groups/1/Height" << QJsonValue(1080);
         QTest::newRow("SetScrSetting uniform") << QJsonObject{{"Command", "SetScrSetting"},
                                                               {"Index", 0},
@@ -403,6 +404,48 @@ private slots:
         QVERIFY(client().get("GetBgMusicState").json().value("IsPlaying").isDouble());
         QVERIFY(client().get("GetZEVOSD").json().value("ShowOsd").isDouble());
         QVERIFY(client().get("GetScrSetting").json().value("DontUseMainScr").isBool());
+    }
+
+    // A new split reaches the settings the console reads and the wall picture the stream
+    // draws; empty lists split evenly with the remainder on the last column and row.
+    void scrSettingReachesTheWall_data()
+    {
+        QTest::addColumn<QJsonArray>("widths");
+        QTest::addColumn<QJsonArray>("heights");
+        QTest::addColumn<QList<int>>("columns");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::newRow("custom") << QJsonArray{1000, 2133, 3267} << QJsonArray{540, 540}
+                                << QList<int>{1000, 2133, 3267} << QList<int>{540, 540};
+        QTest::newRow("even") << QJsonArray() << QJsonArray() << QList<int>{2133, 2133, 2134}
+                              << QList<int>{540, 540};
+    }
+
+    void scrSettingReachesTheWall()
+    {
+        QFETCH(QJsonArray, widths);
+        QFETCH(QJsonArray, heights);
+        QFETCH(QList<int>, columns);
+        QFETCH(QList<int>, rows);
+        QVERIFY(post({{"Command", "SetScrSetting"},
+                      {"Index", 1},
+                      {"Rows", 2},
+                      {"Cols", 3},
+                      {"Name", "Control Room"},
+                      {"CustomWidth", widths},
+                      {"CustomHeight", heights}})
+                    .isOk());
+        const QJsonObject group =
+            client().get("GetScrSetting").json().value("ScrList").toArray().at(1).toObject();
+        QCOMPARE(group.value("ScrCols").toInt(), 3);
+        QCOMPARE(group.value("ScrRows").toInt(), 2);
+        QCOMPARE(group.value("CustomWidth").toArray(), widths);
+        QCOMPARE(group.value("Width").toInt(), 6400);
+
+        sim::ControllerState state;
+        state.apply(m_sim->state(), 0);
+        const sim::WallSnapshot wall = sim::wallSnapshot(state, 1, 0);
+        QCOMPARE(wall.colWidths, columns);
+        QCOMPARE(wall.rowHeights, rows);
     }
 
     void newWindowWithKnownIdUpdatesIt()
