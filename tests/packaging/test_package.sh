@@ -23,7 +23,9 @@ for tool in cpack dpkg-deb dpkg-shlibdeps file readelf desktop-file-validate app
 done
 
 # --- the package
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
+# Compressed with gzip rather than the package's xz: the same contents in a third of the time.
+cpack -G DEB -D CPACK_DEBIAN_COMPRESSION_TYPE=gzip --config "$build/CPackConfig.cmake" -B "$work/out" \
+  >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log"; echo "FAIL: cpack"; exit 1; }
 arch="$(dpkg --print-architecture)"
 deb="$work/out/pelmora_${version}_${arch}.deb"
