@@ -6,9 +6,13 @@
 //       lays all pictures found on disk out on the menu blue, with their names
 //   pelmora-drawimages --preview <resources-dir> <out.png>
 //       renders a stand-in of the main window and a dialog with the style sheet
+//   pelmora-drawimages --app-icons <dir>
+//       (re)writes the application icon: <dir>/pelmora-<N>.png for each hicolor size N and
+//       <dir>/pelmora.svg (the install rules give them the application's id as name)
 //
 // Run it with QT_QPA_PLATFORM=offscreen; resources/tools/regenerate.sh does both steps.
 
+#include "mark.h"
 #include "paintkit.h"
 #include "pictures.h"
 #include "preview.h"
@@ -22,6 +26,7 @@
 #include <QSaveFile>
 #include <QTextStream>
 #include <cstdio>
+#include <iterator>
 
 using namespace drawimages;
 
@@ -158,6 +163,20 @@ int contactSheet(const QString &root, const QString &out)
     return 0;
 }
 
+int appIcons(const QString &dir)
+{
+    if (!QDir().mkpath(dir))
+        fail(QStringLiteral("cannot create %1").arg(dir));
+    for (const int size : kAppIconSizes)
+        writePicture(dir, QStringLiteral("pelmora-%1.png").arg(size), markPicture(size));
+    QSaveFile svg(dir + QStringLiteral("/pelmora.svg"));
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(markSvg().toUtf8()) < 0 || !svg.commit())
+        fail(QStringLiteral("cannot write %1/pelmora.svg").arg(dir));
+    std::printf("application icon: %d sizes and pelmora.svg in %s\n", int(std::size(kAppIconSizes)),
+                qPrintable(dir));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -170,8 +189,11 @@ int main(int argc, char **argv)
         return contactSheet(args.at(1), args.at(2));
     if (args.size() == 3 && args.at(0) == QLatin1String("--preview"))
         return renderPreview(args.at(1), args.at(2)) ? 0 : 1;
+    if (args.size() == 2 && args.at(0) == QLatin1String("--app-icons"))
+        return appIcons(args.at(1));
     std::fprintf(stderr, "usage: pelmora-drawimages <resources-dir>\n"
                          "       pelmora-drawimages --contact-sheet <resources-dir> <out.png>\n"
-                         "       pelmora-drawimages --preview <resources-dir> <out.png>\n");
+                         "       pelmora-drawimages --preview <resources-dir> <out.png>\n"
+                         "       pelmora-drawimages --app-icons <dir>\n");
     return 2;
 }

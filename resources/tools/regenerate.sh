@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the picture generator and redraws resources/images/** and resources/images.qrc,
-# then checks the required paths. Usage: resources/tools/regenerate.sh [build-dir]
+# Builds the picture generator and redraws resources/images/** and resources/images.qrc and
+# the application icon in packaging/icons/, then checks the required paths. Usage: resources/tools/regenerate.sh [build-dir]
 # Pass --contact-sheet <out.png> or --preview <out.png> after the build dir to render a
 # review sheet of the pictures or a styled stand-in of the main window instead.
 set -euo pipefail
@@ -30,4 +30,5 @@ if [ $# -eq 2 ] && { [ "$1" = --contact-sheet ] || [ "$1" = --preview ]; }; then
 fi
 
 "$tool" "$res"
+"$tool" --app-icons "$src/packaging/icons"
 "$here/check-paths.sh"

@@ -1,4 +1,5 @@
 #include "glyphs.h"
+#include "mark.h"
 #include "pictures.h"
 
 #include <QTransform>
@@ -18,44 +19,6 @@ QImage background()
     shade.setColorAt(0.45, QColor(6, 30, 50));
     shade.setColorAt(1.0, QColor(3, 14, 26));
     p.fillRect(image.rect(), shade);
-    return image;
-}
-
-// The console's mark: a video wall of 3 x 3 tiles with one window spread over four of them.
-QImage logo()
-{
-    QImage image = blank(256, 256);
-    QPainter p(&image);
-    prepare(p);
-    QLinearGradient plate(0, 8, 0, 248);
-    plate.setColorAt(0, theme::menuBlue.lighter(115));
-    plate.setColorAt(1, theme::deepBlue);
-    p.setPen(QPen(theme::lineBlue, 5));
-    p.setBrush(plate);
-    p.drawRoundedRect(QRectF(8, 8, 240, 240), 48, 48);
-
-    const qreal tileW = 52, tileH = 38, gap = 8;
-    const qreal left = (256 - (3 * tileW + 2 * gap)) / 2;
-    const qreal top = 52;
-    p.setPen(Qt::NoPen);
-    for (int row = 0; row < 3; ++row) {
-        for (int col = 0; col < 3; ++col) {
-            if (row < 2 && col < 2)
-                continue;
-            p.setBrush(QColor(255, 255, 255, 220));
-            p.drawRoundedRect(QRectF(left + col * (tileW + gap), top + row * (tileH + gap), tileW, tileH), 5,
-                              5);
-        }
-    }
-    const QRectF window(left, top, 2 * tileW + gap, 2 * tileH + gap);
-    p.setBrush(theme::accent);
-    p.drawRoundedRect(window, 6, 6);
-    p.setBrush(theme::white);
-    const QPointF c = window.center();
-    p.drawPolygon(QPolygonF(
-        {QPointF(c.x() - 12, c.y() - 18), QPointF(c.x() - 12, c.y() + 18), QPointF(c.x() + 18, c.y())}));
-    p.setBrush(QColor(255, 255, 255, 170));
-    p.drawRoundedRect(QRectF(78, top + 3 * tileH + 2 * gap + 14, 100, 8), 4, 4);
     return image;
 }
 
@@ -254,7 +217,7 @@ void drawSurfaces(const PictureSink &sink)
 {
     const QString newskin = QStringLiteral("images/newskin/");
     sink(newskin + QStringLiteral("background.png"), background());
-    sink(newskin + QStringLiteral("logo.png"), logo());
+    sink(newskin + QStringLiteral("logo.png"), markPicture(256));
     sink(newskin + QStringLiteral("cat-button.png"), categoryButton(false));
     sink(newskin + QStringLiteral("cat-button-select.png"), categoryButton(true));
     sink(newskin + QStringLiteral("res-border.png"), resourceFrame());
