@@ -93,17 +93,28 @@ void MainWindow2::enterDisconnectedState()
 {
     // Whatever still waits belongs to the session that ends here.
     m_session.beginEpoch();
-    m_rotation->endSession();
-    m_session.loggedIn = false;
-    ui->labelScreen->setConnected(false);
-    app::applyDisconnectedState(*ui);
-    app::disableUnbuiltControls(*ui);
-    m_library->enterDisconnectedState();
-    m_scenes->clear();
-    m_remoteInput->enterDisconnectedState();
-    ui->labelScreen->clearWindows();
-    ui->mattrixWidget->clearDisplays();
-    ui->captionList->resetCaption();
+    // Nothing here waits: every step runs, in this order.
+    // clang-format off
+    const QVector<Step> steps = {
+        [this] { m_rotation->endSession(); },
+        [this] {
+            m_session.loggedIn = false;
+            ui->labelScreen->setConnected(false);
+        },
+        [this] {
+            app::applyDisconnectedState(*ui);
+            app::disableUnbuiltControls(*ui);
+        },
+        [this] { m_library->enterDisconnectedState(); },
+        [this] { m_scenes->clear(); },
+        [this] { m_remoteInput->enterDisconnectedState(); },
+        [this] { ui->labelScreen->clearWindows(); },
+        [this] { ui->mattrixWidget->clearDisplays(); },
+        [this] { ui->captionList->resetCaption(); },
+    };
+    // clang-format on
+    for (const Step &step : steps)
+        step();
 }
 
 // --- session entry points
