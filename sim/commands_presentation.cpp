@@ -35,7 +35,7 @@ Reply setZevOsdText(Call &call)
 {
     Keys &k = call.keys;
     Caption c = call.state().caption;
-    k.optionalInteger("ScrGroup", 1, 0, 4);
+    c.scrGroup = k.optionalInteger("ScrGroup", c.scrGroup, 0, 4);
     if (k.has("Text"))
         c.text = k.string("Text");
     if (k.has("TextColor"))

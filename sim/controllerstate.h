@@ -137,7 +137,8 @@ struct Caption
     int alpha = 255, scrollSpeed = 1, fontSize = 48;
     QString fontName;
     bool show = false;
-    QList<int> scrRange;
+    int scrGroup = 1;    // the screen group it runs on (1..4), as "ScrGroup" last said
+    QList<int> scrRange; // the band's area on that group: left, top, width, height
 };
 
 struct MouseState

@@ -2,7 +2,9 @@
 
 #include <QDateTime>
 #include <QFont>
+#include <QKeySequence>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 
@@ -96,6 +98,87 @@ void drawCentredText(QPainter &p, const QSize &size, const QString &text)
     p.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter | Qt::TextWordWrap, text);
 }
 
+QColor hexColour(const QString &text, int alpha = 255)
+{
+    bool ok = false;
+    const uint rgb = text.toUInt(&ok, 16);
+    QColor colour = ok ? QColor(QRgb(rgb)) : QColor(0, 0, 0);
+    colour.setAlpha(alpha);
+    return colour;
+}
+
+QFont captionFont(const WallSnapshot::Caption &c, double px)
+{
+    QFont font(c.fontName);
+    font.setPixelSize(std::max(6, int(px)));
+    return font;
+}
+
+void drawCaption(QPainter &p, const WallSnapshot &s, double sx, double sy)
+{
+    const WallSnapshot::Caption &c = s.caption;
+    const QRect band = captionBand(s);
+    if (!c.shown || band.isEmpty())
+        return;
+    const QRectF shown(band.left() * sx, band.top() * sy, band.width() * sx, band.height() * sy);
+    p.save();
+    p.setClipRect(shown);
+    p.fillRect(shown, c.bandColor);
+    // Measured in wall pixels, so that the text moves the same on every picture size.
+    const int textWidth = QFontMetrics(captionFont(c, c.fontSize)).horizontalAdvance(c.text);
+    p.setFont(captionFont(c, c.fontSize * sy));
+    p.setPen(c.textColor);
+    const double left = captionTextLeft(s, textWidth) * sx;
+    p.drawText(QRectF(left, shown.top(), textWidth * sx + shown.height(), shown.height()),
+               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, c.text);
+    p.restore();
+}
+
+// An arrow with its tip on the pointer, ringed while a button is held, and the keys held
+// down beside it.
+void drawPointer(QPainter &p, const WallSnapshot &s, double sx, double sy, const QSize &size)
+{
+    const WallSnapshot::Pointer &m = s.pointer;
+    if (!m.shown)
+        return;
+    const QPointF tip(m.x * sx, m.y * sy);
+    const double unit = std::max(12, size.height() / 24);
+    QPainterPath arrow(tip);
+    arrow.lineTo(tip + QPointF(0, unit));
+    arrow.lineTo(tip + QPointF(unit * 0.28, unit * 0.75));
+    arrow.lineTo(tip + QPointF(unit * 0.48, unit * 1.15));
+    arrow.lineTo(tip + QPointF(unit * 0.62, unit * 1.08));
+    arrow.lineTo(tip + QPointF(unit * 0.42, unit * 0.68));
+    arrow.lineTo(tip + QPointF(unit * 0.75, unit * 0.68));
+    arrow.closeSubpath();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    if (m.buttonDown) {
+        p.setPen(QPen(QColor(255, 140, 0), std::max(2.0, unit / 8)));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(tip, unit * 0.45, unit * 0.45);
+    }
+    p.setPen(QPen(Qt::black, std::max(1.0, unit / 14)));
+    p.setBrush(Qt::white);
+    p.drawPath(arrow);
+    if (!m.keysDown.isEmpty()) {
+        QStringList keys;
+        for (int key : m.keysDown)
+            keys.append(QKeySequence(key).toString());
+        const QFont font = pixelFont(int(unit * 0.6), true);
+        const QString text = keys.join(QLatin1Char('+'));
+        const QRectF box(tip + QPointF(unit * 0.9, unit * 0.4),
+                         QSizeF(QFontMetrics(font).horizontalAdvance(text) + unit * 0.4, unit * 0.8));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 190));
+        p.drawRoundedRect(box, unit * 0.15, unit * 0.15);
+        p.setPen(Qt::white);
+        p.setFont(font);
+        p.drawText(box, Qt::AlignCenter, text);
+    }
+    p.restore();
+}
+
 void drawClock(QPainter &p, const WallSnapshot &s, const QSize &size)
 {
     const QTime time = QDateTime::fromMSecsSinceEpoch(s.clockMs).time();
@@ -147,7 +230,47 @@ WallSnapshot wallSnapshot(const ControllerState &state, int index, qint64 clockM
     s.rowHeights = divide(group->customHeight, s.height, group->rows);
     for (const Window &w : group->windows)
         s.windows.append({w.id, w.type, w.rect, w.displayName()});
+
+    const Caption &c = state.caption;
+    if (c.show && index == c.scrGroup - 1) {
+        s.caption.shown = true;
+        s.caption.text = c.text;
+        s.caption.fontName = c.fontName;
+        s.caption.textColor = hexColour(c.textColor);
+        s.caption.bandColor = hexColour(c.bgColor, c.alpha);
+        s.caption.scrollSpeed = c.scrollSpeed;
+        s.caption.fontSize = std::max(1, c.fontSize);
+        s.caption.area = c.scrRange.size() == 4
+                             ? QRect(c.scrRange.at(0), c.scrRange.at(1), c.scrRange.at(2), c.scrRange.at(3))
+                             : QRect(0, 0, s.width, 1080);
+    }
+    const MouseState &m = state.mouse;
+    if (m.events > 0 && index == state.scrIndex) {
+        s.pointer.shown = true;
+        s.pointer.x = int(qint64(m.x) * s.width / 10000);
+        s.pointer.y = int(qint64(m.y) * s.height / 10000);
+        s.pointer.buttonDown = m.leftDown || m.otherDown;
+        s.pointer.keysDown = m.keysDown;
+    }
     return s;
+}
+
+QRect captionBand(const WallSnapshot &s)
+{
+    const QRect area = s.caption.area.intersected(QRect(0, 0, s.width, s.height));
+    const int height = std::min(area.height(), s.caption.fontSize * 3 / 2);
+    return QRect(area.left(), area.bottom() + 1 - height, area.width(), height);
+}
+
+int captionTextLeft(const WallSnapshot &s, int textWidth)
+{
+    const QRect band = captionBand(s);
+    if (s.caption.scrollSpeed <= 0)
+        return band.left() + (band.width() - textWidth) / 2;
+    // Enters at the right edge, leaves at the left, then comes round again.
+    const qint64 travelled = s.clockMs * s.caption.scrollSpeed * 200 / 1000;
+    const qint64 lap = qint64(band.width()) + std::max(textWidth, 1);
+    return band.right() + 1 - int(travelled % lap);
 }
 
 QSize pictureSize(const WallSnapshot &snapshot, const QSize &bound)
@@ -189,6 +312,8 @@ QImage renderWall(const WallSnapshot &s, const QSize &size)
         const double sy = double(size.height()) / s.height;
         drawMonitors(p, s, sx, sy, size);
         drawWindows(p, s, sx, sy, size);
+        drawCaption(p, s, sx, sy);
+        drawPointer(p, s, sx, sy, size);
     } else {
         p.fillRect(image.rect(), kMonitor);
         drawCentredText(p, size,

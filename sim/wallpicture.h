@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -34,7 +35,34 @@ struct WallSnapshot
     QList<int> colWidths, rowHeights;
     QList<Item> windows; // stacking order, last = topmost
     qint64 clockMs = 0;  // local wall-clock time shown, milliseconds since the epoch
+
+    // The scrolling caption, on the group it runs on.
+    struct Caption
+    {
+        bool shown = false;
+        QString text, fontName;
+        QColor textColor, bandColor; // the band's alpha is the caption's transparency
+        int scrollSpeed = 0;         // 0 still, 1..5 faster and faster
+        int fontSize = 48;           // wall pixels
+        QRect area;                  // where the band may be, wall pixels
+    } caption;
+
+    // The controller's mouse pointer, on the current group once remote input moved it.
+    struct Pointer
+    {
+        bool shown = false;
+        int x = 0, y = 0; // wall pixels
+        bool buttonDown = false;
+        QList<int> keysDown;
+    } pointer;
 };
+
+// Where the caption's band lies on the wall and where its text starts at `clockMs`: a band
+// as high as the text at the bottom of the caption's area; a scrolling text enters at the
+// right edge and leaves at the left, round and round, `scrollSpeed` x 200 wall pixels a
+// second; a still one is centred. `textWidth` is in wall pixels.
+QRect captionBand(const WallSnapshot &snapshot);
+int captionTextLeft(const WallSnapshot &snapshot, int textWidth);
 
 // Copies what the picture of stream `index` shows out of the state.
 WallSnapshot wallSnapshot(const ControllerState &state, int index, qint64 clockMs);

@@ -215,7 +215,7 @@ void MainWindow2::setupCenter(QWidget *parent)
     btnScrEcho->setIconSize(QSize(24, 24));
     btnScrEcho->setFixedSize(40, 40);
     btnScrEcho->setFocusPolicy(Qt::NoFocus);
-    btnQuickArrange = makeGlyphButton(frameScreenCtrl, "btnQuickArrange", app::glyph::kThLarge);
+    btnQuickArrange = makeGlyphButton(frameScreenCtrl, "btnQuickArrange", app::glyph::kKeyboard);
     btnClearScr = makeGlyphButton(frameScreenCtrl, "btnClearScr", app::glyph::kEraser);
     btnMoveBottom = makeGlyphButton(frameScreenCtrl, "btnMoveBottom", app::glyph::kDoubleDown);
     ctrl->addWidget(btnScrEcho);
@@ -288,7 +288,7 @@ void MainWindow2::retranslateUi(QMainWindow *w)
     btnRemoveModal->setToolTip(tr("删除"));
 
     btnScrEcho->setToolTip(tr("屏幕回显"));
-    btnQuickArrange->setToolTip(tr("快速排列"));
+    btnQuickArrange->setToolTip(tr("大屏鼠标键盘控制"));
     btnClearScr->setToolTip(tr("清除屏幕上的所有窗口"));
     btnMoveBottom->setToolTip(tr("将选中的窗口置于最底层"));
     btnScreenZoomOut->setToolTip(tr("缩小"));

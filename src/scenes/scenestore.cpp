@@ -190,9 +190,19 @@ void SceneStore::saveScene()
         return;
     if (m_settleDelayMs > 0)
         QThread::msleep(static_cast<unsigned long>(m_settleDelayMs));
-    // Written whole or not at all; a failure is not reported.
-    m_transport->downloadToFile(remoteFile(group, name, kSceneFileExtension),
-                                cacheFile(group, name, kSceneFileExtension));
+    copySceneFile(remoteFile(group, name, kSceneFileExtension), cacheFile(group, name, kSceneFileExtension));
+}
+
+void SceneStore::copySceneFile(const QString &remote, const QString &local) const
+{
+    // Written whole or not at all, and a failure is not reported. An empty answer is no
+    // scene file: it leaves nothing in the cache either.
+    const Transport::Result file = m_transport->fetch(remote);
+    if (!file.ok() || file.body.isEmpty() || local.isEmpty())
+        return;
+    QSaveFile out(local);
+    if (out.open(QIODevice::WriteOnly) && out.write(file.body) == file.body.size())
+        out.commit();
 }
 
 void SceneStore::deleteModal(const QString &name)

@@ -78,6 +78,8 @@ private:
     void forgetScene(const QString &name);
     // Writes the canvas picture, within 160x120, as the JPEG `file` (whole or not at all).
     bool writePreview(const QString &file) const;
+    // Copies the controller's scene file into the cache, whole or not at all.
+    void copySceneFile(const QString &remote, const QString &local) const;
 
     SceneWidgets m_w;
     Transport *m_transport;

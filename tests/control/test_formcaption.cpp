@@ -95,6 +95,9 @@ class TestFormCaption : public QObject
         PanelFixture::click(textBoard ? panel().btnTextColor : panel().btnBtColor);
         QMenu *board = textBoard ? panel().textColorBoard() : panel().bgColorBoard();
         QVERIFY(board->isVisible());
+        // Opened 253 pixels above its button.
+        const QPushButton *opener = textBoard ? panel().btnTextColor : panel().btnBtColor;
+        QCOMPARE(board->pos(), opener->mapToGlobal(QPoint(0, -253)));
         QList<QToolButton *> entries = board->findChildren<QToolButton *>();
         QCOMPARE(entries.size(), 1 + caption::kBoardRows * caption::kBoardColumns);
         QToolButton *button = entries.at(entry + 1);

@@ -251,6 +251,7 @@ private slots:
         QTest::newRow("not found") << int(sim::Fault::HttpError) << 404;
         QTest::newRow("server error") << int(sim::Fault::HttpError) << 500;
         QTest::newRow("connection closed") << int(sim::Fault::CloseConnection) << 0;
+        QTest::newRow("empty answer") << int(sim::Fault::EmptyBody) << 0;
     }
 
     void failedSceneFileDownloadLeavesNothing()
