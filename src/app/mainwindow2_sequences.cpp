@@ -50,7 +50,6 @@ void MainWindow2::afterLogin()
     runSequence(this, m_session, {
         [this] {
             app::applyLoggedInState(*ui);
-            app::disableUnbuiltControls(*ui);
             m_session.missedReplies = 0;
             m_session.loggedIn = true;
             ui->labelScreen->setConnected(true);
@@ -97,7 +96,6 @@ void MainWindow2::enterDisconnectedState()
     m_session.loggedIn = false;
     ui->labelScreen->setConnected(false);
     app::applyDisconnectedState(*ui);
-    app::disableUnbuiltControls(*ui);
     m_library->enterDisconnectedState();
     m_scenes->clear();
     m_remoteInput->enterDisconnectedState();
