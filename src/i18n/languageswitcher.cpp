@@ -133,11 +133,12 @@ bool LanguageSwitcher::installCatalogues(int code)
     }
     QCoreApplication::removeTranslator(&m_appTranslator);
     QCoreApplication::removeTranslator(&m_qtTranslator);
-    m_appTranslator.load(appCatalogue, m_directory);
-    QCoreApplication::installTranslator(&m_appTranslator);
-    // There is no catalogue of Qt's own texts for English: they are written in it.
-    m_qtTranslator.load(QString::fromLatin1(row->qtCatalogue), m_directory);
-    QCoreApplication::installTranslator(&m_qtTranslator);
+    if (m_appTranslator.load(appCatalogue, m_directory))
+        QCoreApplication::installTranslator(&m_appTranslator);
+    // There is no catalogue of Qt's own texts for English: they are written in it, and the
+    // translator stays empty.
+    if (m_qtTranslator.load(QString::fromLatin1(row->qtCatalogue), m_directory))
+        QCoreApplication::installTranslator(&m_qtTranslator);
     return true;
 }
 
