@@ -3,16 +3,26 @@
 // language in use chosen again and a catalogue that cannot be loaded change nothing the
 // operator sees, and that the choice outlives the program.
 #include "../library/panelfixture.h"
+#include "admin/dialogmodify.h"
+#include "admin/dialogusermanager.h"
 #include "control/formcaption.h"
 #include "i18n/languages.h"
 #include "i18n/languageswitcher.h"
+#include "library/dialogaddresource.h"
+#include "net/dialogconnect.h"
+#include "net/dialogselectlocalip.h"
 #include "net/hostmenu.h"
 #include "platform/platformpaths.h"
 #include "scenes/formautoswitch.h"
 #include "testmain.h"
+#include "uikit/dialoginput.h"
+#include "uikit/frmmessagebox.h"
+#include "wall/dialogcustom.h"
+#include "wall/dialogmcscrsetting.h"
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QHostAddress>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -287,6 +297,51 @@ private slots:
             if (std::none_of(own.begin(), own.end(),
                              [&](const QString &entry) { return line.contains(entry); }))
                 chinese.append(line);
+        }
+        QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join(QLatin1Char('\n'))));
+    }
+
+    // The dialogs the console opens later come out in English as well: their texts are
+    // looked up where the catalogue has them.
+    void dialogsComeOutInEnglish()
+    {
+        MainWindow2 window;
+        window.autoLoginTimer()->stop();
+        choose(window, i18n::kEnglish);
+
+        S_SCR_GROUP group;
+        group.name = QStringLiteral("Lobby");
+        group.width = 3840;
+        group.height = 2160;
+        group.scrCols = 2;
+        group.scrRows = 2;
+        S_SCR_SETTING setting;
+        setting.groups = {group};
+        std::vector<std::unique_ptr<QWidget>> dialogs;
+        dialogs.emplace_back(new DialogConnect(QStringLiteral("10.0.0.7"), QStringLiteral("admin"), QString(),
+                                               false, 0, 80, nullptr, DialogConnect::Search::Off));
+        dialogs.emplace_back(new DialogSelectLocalIp(
+            {QHostAddress(QStringLiteral("10.0.0.1")), QHostAddress(QStringLiteral("10.0.0.2"))}));
+        for (int type : {0, 1, 2, 3, 4, 5, 12})
+            dialogs.emplace_back(new DialogAddResource(type));
+        dialogs.emplace_back(new DialogMCScrSetting(setting));
+        dialogs.emplace_back(new DialogCustom(2, 2, {1920, 1920}, {1080, 1080}, 3840, 2160));
+        dialogs.emplace_back(new DialogUserManager({}));
+        dialogs.emplace_back(new DialogModify);
+        dialogs.emplace_back(new DialogInput(QStringLiteral("Name"), QString(), true));
+        for (int type : {0, 1, 2}) {
+            auto *box = new frmMessageBox;
+            box->setAttribute(Qt::WA_DeleteOnClose, false);
+            box->setMessage(QStringLiteral("Text"), type);
+            dialogs.emplace_back(box);
+        }
+        QStringList chinese;
+        for (const auto &dialog : dialogs) {
+            for (const QString &line : whatTheOperatorSees(dialog.get())) {
+                if (hasChinese(line))
+                    chinese.append(QLatin1String(dialog->metaObject()->className()) + QLatin1Char(' ') +
+                                   line);
+            }
         }
         QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join(QLatin1Char('\n'))));
     }
