@@ -14,10 +14,6 @@ namespace {
 constexpr int kFormWidth = 380;
 constexpr int kFormHeight = 230;
 
-QString tr_(const char *text)
-{
-    return QCoreApplication::translate("DialogModify", text);
-}
 } // namespace
 
 DialogModify::DialogModify(QWidget *parent) : FramelessDialog(parent)
@@ -79,14 +75,14 @@ void DialogModify::setupUi()
 
 void DialogModify::retranslateUi()
 {
-    lab_Title->setText(tr_("修改密码"));
+    lab_Title->setText(tr("修改密码"));
     setWindowTitle(lab_Title->text());
-    btnMenu_Close->setToolTip(tr_("关闭"));
-    labelOldPwd->setText(tr_("输入旧密码："));
-    labelNewPwd->setText(tr_("输入新密码："));
-    labelNewPwd_2->setText(tr_("再输入新密码："));
-    btnOk->setText(tr_("确定"));
-    btnCancel->setText(tr_("取消"));
+    btnMenu_Close->setToolTip(tr("关闭"));
+    labelOldPwd->setText(tr("输入旧密码："));
+    labelNewPwd->setText(tr("输入新密码："));
+    labelNewPwd_2->setText(tr("再输入新密码："));
+    btnOk->setText(tr("确定"));
+    btnCancel->setText(tr("取消"));
 }
 
 void DialogModify::on_btnOk_clicked()

@@ -19,10 +19,6 @@ namespace {
 constexpr int kFormWidth = 560;
 constexpr int kFormHeight = 340;
 
-QString tr_(const char *text)
-{
-    return QCoreApplication::translate("DialogUserManager", text);
-}
 } // namespace
 
 DialogUserManager::DialogUserManager(const QList<S_USER_LIST> &users, QWidget *parent)
@@ -120,15 +116,15 @@ void DialogUserManager::setupUi()
 
 void DialogUserManager::retranslateUi()
 {
-    lab_Title->setText(tr_("用户管理"));
+    lab_Title->setText(tr("用户管理"));
     setWindowTitle(lab_Title->text());
-    btnMenu_Close->setToolTip(tr_("关闭"));
-    labelName->setText(tr_("用户名："));
-    labelRole->setText(tr_("角色："));
-    labelPwd->setText(tr_("密码："));
-    labelPwd_2->setText(tr_("确认密码："));
-    btnDelUser->setText(tr_("删除用户"));
-    btnAddUser->setText(tr_("添加新用户"));
+    btnMenu_Close->setToolTip(tr("关闭"));
+    labelName->setText(tr("用户名："));
+    labelRole->setText(tr("角色："));
+    labelPwd->setText(tr("密码："));
+    labelPwd_2->setText(tr("确认密码："));
+    btnDelUser->setText(tr("删除用户"));
+    btnAddUser->setText(tr("添加新用户"));
     const int role = qMax(0, comboRole->currentIndex());
     comboRole->clear();
     comboRole->addItems(admin::roleTexts());
@@ -193,16 +189,16 @@ void DialogUserManager::on_retUserManage(bool addUser, bool success, QString mes
         m_pending.active ? m_pending.row : QPersistentModelIndex(listView->currentIndex());
     if (addUser && success) {
         m_model->appendRow(new QStandardItem(name));
-        uikit::Dialogs::showInfo(tr_("添加用户成功！"));
+        uikit::Dialogs::showInfo(tr("添加用户成功！"));
     } else if (addUser) {
-        uikit::Dialogs::showError(tr_("添加用户失败！错误原因：") + message);
+        uikit::Dialogs::showError(tr("添加用户失败！错误原因：") + message);
     } else if (success) {
         if (row.isValid())
             m_model->removeRow(row.row());
         // No neighbour becomes the next one to go: Delete asks no question.
         listView->selectionModel()->clear();
-        uikit::Dialogs::showInfo(tr_("删除用户成功！"));
+        uikit::Dialogs::showInfo(tr("删除用户成功！"));
     } else {
-        uikit::Dialogs::showError(tr_("删除用户失败！错误原因：") + message);
+        uikit::Dialogs::showError(tr("删除用户失败！错误原因：") + message);
     }
 }

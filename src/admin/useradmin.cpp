@@ -12,12 +12,7 @@
 
 namespace admin {
 
-namespace {
-QString mainText(const char *text)
-{
-    return QCoreApplication::translate("MainWindow2", text);
-}
-} // namespace
+namespace {} // namespace
 
 UserAdmin::UserAdmin(QWidget *window, Transport *transport, const SessionValues *session, QObject *parent)
     : QObject(parent), m_window(window), m_transport(transport), m_session(session)
@@ -27,7 +22,8 @@ void UserAdmin::on_userManager()
 {
     // Only an administrator (role 0); no role yet counts as none.
     if (m_session->role != 0) {
-        uikit::Dialogs::showInfo(mainText("您不是管理员，不能使用该功能！"));
+        uikit::Dialogs::showInfo(
+            QCoreApplication::translate("MainWindow2", "您不是管理员，不能使用该功能！"));
         return;
     }
     QJsonObject reply;
@@ -68,7 +64,8 @@ void UserAdmin::on_modifyPwd()
     if (answer != QDialog::Accepted)
         return;
     if (newPassword != confirmation) {
-        uikit::Dialogs::showInfo(mainText("错误原因: <b>两次输入的新密码不一致</b>"));
+        uikit::Dialogs::showInfo(
+            QCoreApplication::translate("MainWindow2", "错误原因: <b>两次输入的新密码不一致</b>"));
         return;
     }
     net::CommandResult result;
@@ -77,10 +74,11 @@ void UserAdmin::on_modifyPwd()
         result = m_transport->command(modifyPwdRequest(m_session->userName, oldPassword, newPassword));
     }
     if (result.ok())
-        uikit::Dialogs::showInfo(mainText("修改密码成功！"));
+        uikit::Dialogs::showInfo(QCoreApplication::translate("MainWindow2", "修改密码成功！"));
     else if (result.outcome == net::CommandResult::Outcome::WrongCommand)
         // An answer to something else says nothing about the password: as if none came.
-        uikit::Dialogs::showError(mainText("操作失败！错误原因：网络超时。"));
+        uikit::Dialogs::showError(
+            QCoreApplication::translate("MainWindow2", "操作失败！错误原因：网络超时。"));
     else
         m_transport->report(result);
 }

@@ -7,26 +7,23 @@
 
 namespace admin {
 
-namespace {
-QString dialogText(const char *text)
-{
-    return QCoreApplication::translate("DialogUserManager", text);
-}
-} // namespace
+namespace {} // namespace
 
 QStringList roleTexts()
 {
-    return {dialogText("管理员"), dialogText("操作员"), dialogText("Web操作员")};
+    return {QCoreApplication::translate("DialogUserManager", "管理员"),
+            QCoreApplication::translate("DialogUserManager", "操作员"),
+            QCoreApplication::translate("DialogUserManager", "Web操作员")};
 }
 
 QString newUserProblem(const QString &userName, const QString &password, const QString &confirmation)
 {
     if (password != confirmation)
-        return dialogText("两次输入的密码不一致。");
+        return QCoreApplication::translate("DialogUserManager", "两次输入的密码不一致。");
     if (password.isEmpty())
-        return dialogText("密码不能为空。");
+        return QCoreApplication::translate("DialogUserManager", "密码不能为空。");
     if (userName.isEmpty())
-        return dialogText("用户名不能为空。");
+        return QCoreApplication::translate("DialogUserManager", "用户名不能为空。");
     return QString();
 }
 

@@ -92,10 +92,4 @@ void applyDisconnectedState(Ui::MainWindow2 &ui)
     setVisible(alwaysCategories(ui), true);
 }
 
-void disableUnbuiltControls(Ui::MainWindow2 &ui)
-{
-    // The language switch.
-    setEnabled({ui.btnLanguage}, false);
-}
-
 } // namespace app

@@ -21,8 +21,4 @@ void applyLoggedInState(Ui::MainWindow2 &ui);
 // categories hidden.
 void applyDisconnectedState(Ui::MainWindow2 &ui);
 
-// Controls whose features the console does not have yet stay disabled in every state, so
-// that none looks usable and does nothing. Applied after each of the states above.
-void disableUnbuiltControls(Ui::MainWindow2 &ui);
-
 } // namespace app

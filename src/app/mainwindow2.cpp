@@ -10,6 +10,7 @@
 #include "control/formcaption.h"
 #include "control/mediapanel.h"
 #include "control/remoteinput.h"
+#include "i18n/languageswitcher.h"
 #include "library/imagewidget.h"
 #include "library/librarypanel.h"
 #include "net/loginsession.h"
@@ -73,16 +74,18 @@ MainWindow2::MainWindow2(QWidget *parent) : QMainWindow(parent), ui(new Ui::Main
 
     buildSettingsMenu();
     buildHostMenu();
+    buildLanguageMenu();
 
     // Hides the extra screen-group buttons, the independent-screen view and the
     // session-only categories, and disables everything that needs a controller.
     app::applyConstructionState(*ui);
-    app::disableUnbuiltControls(*ui);
     ui->labelScreen->setGeometry(QRect(QPoint(0, 0), QPoint(499, 399)));
 
     m_autoLoginTimer = new QTimer(this);
     m_autoLoginTimer->setSingleShot(true);
     connectAreas();
+    // The console comes back in the language the operator chose last.
+    m_languages->restoreStoredChoice(platform::programDir());
     m_autoLoginTimer->start(1000);
 }
 
@@ -169,6 +172,8 @@ void MainWindow2::createAreas()
     m_remoteInput->setObjectName(QStringLiteral("remoteInput"));
     m_userAdmin = new admin::UserAdmin(this, m_transport, &m_session, this);
     m_userAdmin->setObjectName(QStringLiteral("userAdmin"));
+    m_languages = new i18n::LanguageSwitcher(m_transport, &m_session, this, this);
+    m_languages->setObjectName(QStringLiteral("languages"));
 }
 
 // Every announcement between the areas, in one place.
@@ -218,6 +223,9 @@ void MainWindow2::connectAreas()
     // Caption panel: its changes go to the controller inside the announcement.
     connect(ui->captionList, &FormCaption::onSetOsd, this, &MainWindow2::sendOsdInfo);
     connect(ui->captionList, &FormCaption::onStopOsd, this, &MainWindow2::stopOsd);
+
+    // Languages: once the catalogues are in, everything that lives on is retranslated.
+    connect(m_languages, &i18n::LanguageSwitcher::languageChanged, this, &MainWindow2::retranslateForms);
 }
 
 void MainWindow2::showEchoState(bool running)
@@ -243,6 +251,8 @@ MainWindow2::~MainWindow2()
     m_library = nullptr;
     delete m_userAdmin;
     m_userAdmin = nullptr;
+    delete m_languages;
+    m_languages = nullptr;
     delete m_remoteInput;
     m_remoteInput = nullptr;
     delete m_windowCommands;

@@ -20,6 +20,9 @@ class QListWidgetItem;
 namespace admin {
 class UserAdmin;
 }
+namespace i18n {
+class LanguageSwitcher;
+}
 namespace control {
 class RemoteInput;
 }
@@ -49,7 +52,7 @@ class MainWindow2;
 
 // The console's one top-level window and its composition root: it builds the form, creates
 // the areas (transport, connection, screen groups, window commands, resource library, media
-// panel, scenes, captions, remote input, user administration),
+// panel, scenes, captions, remote input, user administration, languages),
 // connects their announcements in one place (connectAreas), runs the two session sequences
 // (afterLogin, enterDisconnectedState) and keeps the form's slots as entry points into the
 // areas. It owns the form, the network manager and the session values for the whole run.
@@ -78,6 +81,7 @@ public:
     scenes::SceneRotation *rotation() const { return m_rotation; }
     control::RemoteInput *remoteInput() const { return m_remoteInput; }
     admin::UserAdmin *userAdmin() const { return m_userAdmin; }
+    i18n::LanguageSwitcher *languages() const { return m_languages; }
     // Single-shot, 1000 ms after construction: the automatic login.
     QTimer *autoLoginTimer() const { return m_autoLoginTimer; }
 
@@ -95,6 +99,21 @@ public:
     void on_connectButton_clicked();
     void on_disconnectButton_clicked();
     void on_autoLogin_timer();
+
+    // --- language
+    // Builds the menu of btnLanguage (the old menu is retired): the three languages.
+    void buildLanguageMenu();
+    // The language menu's entries: Simplified Chinese, English, Traditional Chinese.
+    void onChinese();
+    void onEnglish();
+    void onFanti();
+    // After the catalogues of a switch are installed: the form, the caption panel and the
+    // rotation panel take the new texts (what the controller put on the form stays), then
+    // refreshMenus().
+    void retranslateForms();
+    // Rebuilds the host and settings menus in the new language and redraws the category
+    // panel.
+    void refreshMenus();
 
     // --- wall
     // Puts the wall canvas into its scroll area (once) and records canvasArea: the area the
@@ -216,4 +235,5 @@ private:
     caption::CaptionCommands *m_caption = nullptr;
     control::RemoteInput *m_remoteInput = nullptr;
     admin::UserAdmin *m_userAdmin = nullptr;
+    i18n::LanguageSwitcher *m_languages = nullptr;
 };

@@ -6,6 +6,8 @@
 #include "wall/matrixscreen.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -45,6 +47,67 @@ QToolButton *makeCategoryButton(QWidget *parent, QVBoxLayout *layout, const char
     return button;
 }
 
+// The category texts are drawn 24 pixels high, bold while checked. When a text is too long
+// for the room beside its icon (a translation, most often), all of them are drawn in the
+// largest size at which every one fits, so that the bar keeps one size.
+constexpr int kCategoryTextPx = 24;
+constexpr int kCategoryMinTextPx = 14;
+// The style's padding before the icon, the style's gap after it and a margin at the end.
+constexpr int kCategoryChrome = 14 + 4 + 4;
+
+int fittingPixelSize(const QToolButton *button)
+{
+    const int room = button->width() - kCategoryChrome - button->iconSize().width();
+    QFont font = button->font();
+    font.setBold(true);
+    int px = kCategoryTextPx;
+    for (; px > kCategoryMinTextPx; --px) {
+        font.setPixelSize(px);
+        if (QFontMetrics(font).horizontalAdvance(button->text()) <= room)
+            break;
+    }
+    return px;
+}
+
+void fitCategoryTexts(const QList<QToolButton *> &buttons)
+{
+    int px = kCategoryTextPx;
+    for (const QToolButton *button : buttons) {
+        // Not laid out yet: the first resize fits them.
+        if (button->width() <= kCategoryChrome + button->iconSize().width())
+            return;
+        px = qMin(px, fittingPixelSize(button));
+    }
+    const QString style = px == kCategoryTextPx ? QString() : QStringLiteral("font-size:%1px;").arg(px);
+    for (QToolButton *button : buttons) {
+        if (button->styleSheet() != style)
+            button->setStyleSheet(style);
+    }
+}
+
+// Fits the texts again when the category buttons change their width.
+class CategoryTextFitter : public QObject
+{
+public:
+    CategoryTextFitter(QObject *parent, QList<QToolButton *> buttons)
+        : QObject(parent), m_buttons(std::move(buttons))
+    {
+        for (QToolButton *button : qAsConst(m_buttons))
+            button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            fitCategoryTexts(m_buttons);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QList<QToolButton *> m_buttons;
+};
+
 QPushButton *makePictureButton(QWidget *parent, const char *name, const char *picture)
 {
     QPushButton *button = make<QPushButton>(parent, name);
@@ -53,11 +116,6 @@ QPushButton *makePictureButton(QWidget *parent, const char *name, const char *pi
     button->setFixedSize(52, 44);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
-}
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MainWindow2", text);
 }
 
 } // namespace
@@ -179,6 +237,7 @@ void MainWindow2::setupLeftBar(QWidget *parent)
     usbIcon.addFile(QStringLiteral(":/images/newskin/usb-select.png"), QSize(), QIcon::Normal, QIcon::On);
     usbVideoListButton->setIcon(usbIcon);
     videoListButton->setChecked(true);
+    new CategoryTextFitter(frame_2, categoryButtons());
     buttons->addStretch(1);
     scrollAreaCategories->setWidget(frame_2);
     outer->addWidget(scrollAreaCategories, 1);
@@ -264,57 +323,64 @@ void MainWindow2::setupCenter(QWidget *parent)
 
 void MainWindow2::retranslateUi(QMainWindow *w)
 {
-    w->setWindowTitle(tr("多媒体拼控管理平台"));
-    label_3->setText(tr("多媒体拼控管理平台"));
-    btnConnect->setText(tr(" 连接"));
-    btnLanguage->setToolTip(tr("语言"));
-    btnSettings->setToolTip(tr("设置"));
-    btnMinimize->setToolTip(tr("最小化"));
-    closeButton->setToolTip(tr("关闭窗口"));
+    w->setWindowTitle(QCoreApplication::translate("MainWindow2", "多媒体拼控管理平台"));
+    label_3->setText(QCoreApplication::translate("MainWindow2", "多媒体拼控管理平台"));
+    btnConnect->setText(QCoreApplication::translate("MainWindow2", " 连接"));
+    btnLanguage->setToolTip(QCoreApplication::translate("MainWindow2", "语言"));
+    btnSettings->setToolTip(QCoreApplication::translate("MainWindow2", "设置"));
+    btnMinimize->setToolTip(QCoreApplication::translate("MainWindow2", "最小化"));
+    closeButton->setToolTip(QCoreApplication::translate("MainWindow2", "关闭窗口"));
 
-    videoListButton->setText(tr("   视频"));
-    modalListButton->setText(tr("   场景"));
-    audioListButton->setText(tr("   图片"));
-    pptListButton->setText(tr("   Office"));
-    webListButton->setText(tr("   网页"));
-    netVideoListButton->setText(tr("  网络视频"));
-    usbVideoListButton->setText(tr("   USB视频"));
-    docListButton->setText(tr("   其他文档和应用"));
-    captionButton->setText(tr("   字幕和背景"));
-    musicButton->setText(tr("   背景音乐"));
-    btnSelectAll->setToolTip(tr("全选"));
-    btnDeSelectAll->setToolTip(tr("全不选"));
-    btnSaveModal->setToolTip(tr("添加"));
-    btnRemoveModal->setToolTip(tr("删除"));
+    videoListButton->setText(QCoreApplication::translate("MainWindow2", "   视频"));
+    modalListButton->setText(QCoreApplication::translate("MainWindow2", "   场景"));
+    audioListButton->setText(QCoreApplication::translate("MainWindow2", "   图片"));
+    pptListButton->setText(QCoreApplication::translate("MainWindow2", "   Office"));
+    webListButton->setText(QCoreApplication::translate("MainWindow2", "   网页"));
+    netVideoListButton->setText(QCoreApplication::translate("MainWindow2", "  网络视频"));
+    usbVideoListButton->setText(QCoreApplication::translate("MainWindow2", "   USB视频"));
+    docListButton->setText(QCoreApplication::translate("MainWindow2", "   其他文档和应用"));
+    captionButton->setText(QCoreApplication::translate("MainWindow2", "   字幕和背景"));
+    musicButton->setText(QCoreApplication::translate("MainWindow2", "   背景音乐"));
+    fitCategoryTexts(categoryButtons());
+    btnSelectAll->setToolTip(QCoreApplication::translate("MainWindow2", "全选"));
+    btnDeSelectAll->setToolTip(QCoreApplication::translate("MainWindow2", "全不选"));
+    btnSaveModal->setToolTip(QCoreApplication::translate("MainWindow2", "添加"));
+    btnRemoveModal->setToolTip(QCoreApplication::translate("MainWindow2", "删除"));
 
-    btnScrEcho->setToolTip(tr("屏幕回显"));
-    btnQuickArrange->setToolTip(tr("大屏鼠标键盘控制"));
-    btnClearScr->setToolTip(tr("清除屏幕上的所有窗口"));
-    btnMoveBottom->setToolTip(tr("将选中的窗口置于最底层"));
-    btnScreenZoomOut->setToolTip(tr("缩小"));
-    btnScreenZoomIn->setToolTip(tr("放大"));
-    labelZoom->setText(tr("100%"));
-    btnMatrixScreen->setText(tr("独立屏幕"));
-    btnMultiScreen1->setText(tr("拼接屏一"));
-    btnMultiScreen2->setText(tr("拼接屏二"));
-    btnMultiScreen3->setText(tr("拼接屏三"));
-    btnMultiScreen4->setText(tr("拼接屏四"));
+    btnScrEcho->setToolTip(QCoreApplication::translate("MainWindow2", "屏幕回显"));
+    btnQuickArrange->setToolTip(QCoreApplication::translate("MainWindow2", "大屏鼠标键盘控制"));
+    btnClearScr->setToolTip(QCoreApplication::translate("MainWindow2", "清除屏幕上的所有窗口"));
+    btnMoveBottom->setToolTip(QCoreApplication::translate("MainWindow2", "将选中的窗口置于最底层"));
+    btnScreenZoomOut->setToolTip(QCoreApplication::translate("MainWindow2", "缩小"));
+    btnScreenZoomIn->setToolTip(QCoreApplication::translate("MainWindow2", "放大"));
+    labelZoom->setText(QCoreApplication::translate("MainWindow2", "100%"));
+    btnMatrixScreen->setText(QCoreApplication::translate("MainWindow2", "独立屏幕"));
+    btnMultiScreen1->setText(QCoreApplication::translate("MainWindow2", "拼接屏一"));
+    btnMultiScreen2->setText(QCoreApplication::translate("MainWindow2", "拼接屏二"));
+    btnMultiScreen3->setText(QCoreApplication::translate("MainWindow2", "拼接屏三"));
+    btnMultiScreen4->setText(QCoreApplication::translate("MainWindow2", "拼接屏四"));
 
-    labelMediaCtrlTitle->setText(tr("媒体控制"));
-    btnPageUp->setToolTip(tr("上一页"));
-    btnPrev->setToolTip(tr("上一个"));
-    btnPlay->setToolTip(tr("播放/暂停"));
-    btnNext->setToolTip(tr("下一个"));
-    btnPageDown->setToolTip(tr("下一页"));
-    btnZoomIn->setToolTip(tr("放大"));
-    btnZoomOut->setToolTip(tr("缩小"));
-    btnExpand->setToolTip(tr("全屏"));
-    btnRestore->setToolTip(tr("还原"));
-    labelVideoTime->setText(tr("00:00:00/00:00:00"));
-    btnAudioMute->setToolTip(tr("静音"));
-    label_2->setText(tr("背景音乐控制"));
-    btnBGMPlay->setToolTip(tr("播放"));
-    btnBGMStop->setToolTip(tr("停止"));
+    labelMediaCtrlTitle->setText(QCoreApplication::translate("MainWindow2", "媒体控制"));
+    btnPageUp->setToolTip(QCoreApplication::translate("MainWindow2", "上一页"));
+    btnPrev->setToolTip(QCoreApplication::translate("MainWindow2", "上一个"));
+    btnPlay->setToolTip(QCoreApplication::translate("MainWindow2", "播放/暂停"));
+    btnNext->setToolTip(QCoreApplication::translate("MainWindow2", "下一个"));
+    btnPageDown->setToolTip(QCoreApplication::translate("MainWindow2", "下一页"));
+    btnZoomIn->setToolTip(QCoreApplication::translate("MainWindow2", "放大"));
+    btnZoomOut->setToolTip(QCoreApplication::translate("MainWindow2", "缩小"));
+    btnExpand->setToolTip(QCoreApplication::translate("MainWindow2", "全屏"));
+    btnRestore->setToolTip(QCoreApplication::translate("MainWindow2", "还原"));
+    labelVideoTime->setText(QCoreApplication::translate("MainWindow2", "00:00:00/00:00:00"));
+    btnAudioMute->setToolTip(QCoreApplication::translate("MainWindow2", "静音"));
+    label_2->setText(QCoreApplication::translate("MainWindow2", "背景音乐控制"));
+    btnBGMPlay->setToolTip(QCoreApplication::translate("MainWindow2", "播放"));
+    btnBGMStop->setToolTip(QCoreApplication::translate("MainWindow2", "停止"));
+}
+
+QList<QToolButton *> MainWindow2::categoryButtons() const
+{
+    return {videoListButton,    modalListButton,    audioListButton, pptListButton, webListButton,
+            netVideoListButton, usbVideoListButton, docListButton,   captionButton, musicButton};
 }
 
 } // namespace Ui

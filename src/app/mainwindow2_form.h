@@ -2,6 +2,8 @@
 
 #include "wall/screenwidget.h"
 
+#include <QList>
+
 class FormAutoSwitch;
 class FormCaption;
 class ImageWidget;
@@ -121,6 +123,8 @@ public:
 
     void setupUi(QMainWindow *w);
     void retranslateUi(QMainWindow *w);
+    // The ten category buttons, in the bar's order.
+    QList<QToolButton *> categoryButtons() const;
 
 private:
     void setupTitleBar(QWidget *parent);

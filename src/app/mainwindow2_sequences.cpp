@@ -50,7 +50,6 @@ void MainWindow2::afterLogin()
     runSequence(this, m_session, {
         [this] {
             app::applyLoggedInState(*ui);
-            app::disableUnbuiltControls(*ui);
             m_session.missedReplies = 0;
             m_session.loggedIn = true;
             ui->labelScreen->setConnected(true);
@@ -101,10 +100,7 @@ void MainWindow2::enterDisconnectedState()
             m_session.loggedIn = false;
             ui->labelScreen->setConnected(false);
         },
-        [this] {
-            app::applyDisconnectedState(*ui);
-            app::disableUnbuiltControls(*ui);
-        },
+        [this] { app::applyDisconnectedState(*ui); },
         [this] { m_library->enterDisconnectedState(); },
         [this] { m_scenes->clear(); },
         [this] { m_remoteInput->enterDisconnectedState(); },

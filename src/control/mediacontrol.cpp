@@ -6,11 +6,6 @@ namespace control {
 
 namespace {
 
-QString mainText(const char *text)
-{
-    return QCoreApplication::translate("MainWindow2", text);
-}
-
 ModeLayout videoLayout(PanelMode mode)
 {
     ModeLayout layout;
@@ -195,7 +190,8 @@ std::optional<QString> timeText(PanelMode mode, int value, int totalTime)
         return clock(value) + QLatin1Char('/') + clock(totalTime);
     case PanelMode::Picture:
     case PanelMode::LiveVideo:
-        return mainText("切换间隔 ") + QString::number(value) + mainText(" 秒");
+        return QCoreApplication::translate("MainWindow2", "切换间隔 ") + QString::number(value) +
+               QCoreApplication::translate("MainWindow2", " 秒");
     case PanelMode::Web:
     case PanelMode::Office:
         break;

@@ -96,6 +96,9 @@ public:
     void loadWindow(uint windowId);
     // The update timer's position poll: the position of a selected video window.
     void pollPosition();
+    // After the form was retranslated: the time or interval text of the window in hand, in
+    // the new language.
+    void retranslate() { updateTimeText(); }
 
     // --- entry points of the form's slots
     void on_btnPrev_clicked() { send(Action::Prev); }

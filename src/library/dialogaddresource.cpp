@@ -17,11 +17,6 @@ namespace {
 constexpr int kFormWidth = 480;
 constexpr int kFormHeight = 260;
 
-QString tr_(const char *text)
-{
-    return QCoreApplication::translate("DialogAddResource", text);
-}
-
 // The file name part of a chosen path (after the last "\" or "/"), as it is.
 QString lastPart(const QString &path)
 {
@@ -103,15 +98,15 @@ void DialogAddResource::setupUi()
 
 void DialogAddResource::retranslateUi()
 {
-    lab_Title->setText(tr_("添加资源"));
+    lab_Title->setText(tr("添加资源"));
     setWindowTitle(lab_Title->text());
-    btnMenu_Close->setToolTip(tr_("关闭"));
-    labelName->setText(tr_("资源名称："));
-    labelPath->setText(tr_("资源路径："));
-    labelUserName->setText(tr_("用户名："));
-    labelPwd->setText(tr_("密码："));
-    btnOk->setText(tr_("确定"));
-    btnCancel->setText(tr_("取消"));
+    btnMenu_Close->setToolTip(tr("关闭"));
+    labelName->setText(tr("资源名称："));
+    labelPath->setText(tr("资源路径："));
+    labelUserName->setText(tr("用户名："));
+    labelPwd->setText(tr("密码："));
+    btnOk->setText(tr("确定"));
+    btnCancel->setText(tr("取消"));
 }
 
 bool DialogAddResource::acceptOtherFile(const QString &path)
@@ -137,7 +132,7 @@ void DialogAddResource::on_btnSelRes_clicked()
     const library::ResourceTypeSpec *row = library::resourceTypeOfDialog(m_type);
     if (!row || !library::needsUpload(*row))
         return;
-    const QString chosen = uikit::Dialogs::getOpenFileName(this, tr_(row->title), tr_(row->filter));
+    const QString chosen = uikit::Dialogs::getOpenFileName(this, tr(row->title), tr(row->filter));
     if (m_type == 5 && !chosen.isEmpty() && !acceptOtherFile(chosen)) {
         lineEditPath->clear();
         lineEditName->clear();

@@ -108,6 +108,13 @@ int LibraryPanel::checkedCategoryType() const
 
 void LibraryPanel::selectCategory(Category category)
 {
+    applyCategory(category);
+    if (usesSharedList(category))
+        showInSharedList(category);
+}
+
+void LibraryPanel::applyCategory(Category category)
+{
     for (int i = 0; i < kCategoryCount; ++i) {
         if (QToolButton *b = button(categoryAt(i)))
             b->setChecked(categoryAt(i) == category);
@@ -115,8 +122,6 @@ void LibraryPanel::selectCategory(Category category)
     m_w.btnSaveModal->setIcon(skinIcon(category == Category::Scene ? "save-color.png" : "add.png"));
     showPanels(category);
     updateCategoryIcons();
-    if (usesSharedList(category))
-        showInSharedList(category);
     if (category == Category::Picture && m_w.btnAudioMute && !m_session->isMediaDisplayFamily())
         m_w.btnAudioMute->show();
 }
@@ -151,12 +156,10 @@ void LibraryPanel::showInSharedList(Category category)
 
 void LibraryPanel::reselectCategory()
 {
+    // The operator stays where he was: the strip keeps its entries, ticks and scroll
+    // position (they are the controller's names, in no language).
     Category category;
-    if (checkedCategory(&category) &&
-        (category == Category::Video || category == Category::Picture || category == Category::Scene))
-        selectCategory(category);
-    else
-        selectCategory(Category::Caption);
+    applyCategory(checkedCategory(&category) ? category : Category::Caption);
 }
 
 ImageWidget *LibraryPanel::shownList(Category category) const

@@ -111,7 +111,8 @@ public:
     void on_docListButton_clicked() { selectCategory(Category::Doc); }
     void on_captionButton_clicked() { selectCategory(Category::Caption); }
     void on_musicButton_clicked() { selectCategory(Category::Music); }
-    // After a language switch: the video, picture or scene category again, else captions.
+    // After a language switch: the checked category's panels and icons again (captions when
+    // none is checked); the strips are left as they are.
     void reselectCategory();
     void updateCategoryIcons();
     // The checked category button; false when none is checked.
@@ -194,6 +195,8 @@ private:
     QToolButton *button(Category category) const;
     ImageWidget *shownList(Category category) const;
     void showPanels(Category category);
+    // Everything selectCategory() does but reloading the shared strip.
+    void applyCategory(Category category);
     // Rebuilds the shared strip from a category's list (music: with the playlist marks).
     void showInSharedList(Category category);
     void applyMusicState(const BackgroundMusic::State &state);

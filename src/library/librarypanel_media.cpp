@@ -19,12 +19,7 @@
 
 namespace library {
 
-namespace {
-QString mainText(const char *text)
-{
-    return QCoreApplication::translate("MainWindow2", text);
-}
-} // namespace
+namespace {} // namespace
 
 // --- background music
 
@@ -137,7 +132,7 @@ void LibraryPanel::addResource()
         return;
 
     if (needsUpload(*row) && !uploadFile(QLatin1String(row->folder) + name, path)) {
-        uikit::Dialogs::showError(mainText("文件上传失败！"));
+        uikit::Dialogs::showError(QCoreApplication::translate("MainWindow2", "文件上传失败！"));
         return;
     }
     if (!self || !operation.sessionCurrent())
@@ -153,7 +148,7 @@ void LibraryPanel::addResource()
         // while its category is still the one selected.
         if (row->category != Category::Video && isChecked(row->category))
             showInSharedList(row->category);
-        uikit::Dialogs::showInfo(mainText("资源添加成功！"));
+        uikit::Dialogs::showInfo(QCoreApplication::translate("MainWindow2", "资源添加成功！"));
     }
 }
 

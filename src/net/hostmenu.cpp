@@ -9,11 +9,6 @@
 #include <QWidgetAction>
 
 namespace {
-QString mainText(const char *text)
-{
-    return QCoreApplication::translate("MainWindow2", text);
-}
-
 const char *const kHostButtonStyle =
     "QPushButton{background:transparent;border:none;color:rgb(240, 240, 240);font-size:12pt;"
     "text-align:left;padding:0 8px;}"
@@ -25,11 +20,11 @@ const char *const kDeleteButtonStyle = "QPushButton{background:transparent;borde
 
 HostMenu::HostMenu(const QList<HostEntry> &hosts, QWidget *parent) : QMenu(parent)
 {
-    QAction *connectNew =
-        addAction(QIcon(QStringLiteral(":/images/newskin/display.png")), mainText("连接新主机"));
+    QAction *connectNew = addAction(QIcon(QStringLiteral(":/images/newskin/display.png")),
+                                    QCoreApplication::translate("MainWindow2", "连接新主机"));
     connect(connectNew, &QAction::triggered, this, &HostMenu::connectNewRequested);
-    QAction *disconnect =
-        addAction(QIcon(QStringLiteral(":/images/newskin/30-disconnect.png")), mainText("断开连接"));
+    QAction *disconnect = addAction(QIcon(QStringLiteral(":/images/newskin/30-disconnect.png")),
+                                    QCoreApplication::translate("MainWindow2", "断开连接"));
     connect(disconnect, &QAction::triggered, this, &HostMenu::disconnectRequested);
     addSeparator();
 

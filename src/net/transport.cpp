@@ -14,11 +14,6 @@
 #include <QTimer>
 
 namespace {
-QString mainText(const char *text)
-{
-    return QCoreApplication::translate("MainWindow2", text);
-}
-
 QString origin(const SessionValues &session)
 {
     return QStringLiteral("http://") + session.hostIp + QLatin1Char(':') + QString::number(session.port);
@@ -251,7 +246,7 @@ bool Transport::report(const Result &result)
     case Outcome::Ok:
         return true;
     case Outcome::TimedOut:
-        m_boxes.showError(mainText("操作失败！错误原因：网络超时。"));
+        m_boxes.showError(QCoreApplication::translate("MainWindow2", "操作失败！错误原因：网络超时。"));
         break;
     case Outcome::NetworkError:
     case Outcome::HttpError:
@@ -259,7 +254,8 @@ bool Transport::report(const Result &result)
         m_boxes.showError(result.errorText);
         break;
     case Outcome::Refused:
-        m_boxes.showError(mainText("操作失败！错误原因：") + result.message());
+        m_boxes.showError(QCoreApplication::translate("MainWindow2", "操作失败！错误原因：") +
+                          result.message());
         break;
     case Outcome::Cancelled:
     case Outcome::WrongCommand:
@@ -271,7 +267,8 @@ bool Transport::report(const Result &result)
 bool Transport::reportStatus(const QJsonObject &reply, const QString &successText)
 {
     if (reply.value(QStringLiteral("Status")).toString() != QLatin1String("Ok")) {
-        m_boxes.showError(mainText("错误原因: ") + reply.value(QStringLiteral("Message")).toString());
+        m_boxes.showError(QCoreApplication::translate("MainWindow2", "错误原因: ") +
+                          reply.value(QStringLiteral("Message")).toString());
         return false;
     }
     if (!successText.isEmpty())

@@ -29,11 +29,6 @@ namespace scenes {
 namespace {
 constexpr QSize kPreviewSize(160, 120);
 
-QString mainText(const char *text)
-{
-    return QCoreApplication::translate("MainWindow2", text);
-}
-
 QJsonObject saveModalRequest(int group, const QString &name)
 {
     return {{QStringLiteral("Command"), QStringLiteral("SaveModal")},
@@ -137,7 +132,8 @@ void SceneStore::saveScene()
     net::Operation session(m_w.window, *m_session, Qt::ArrowCursor);
     QPointer<SceneStore> self(this);
 
-    auto *dialog = new DialogInput(mainText("请输入要保存的场景名称"), QString(), true, m_w.window);
+    auto *dialog = new DialogInput(QCoreApplication::translate("MainWindow2", "请输入要保存的场景名称"),
+                                   QString(), true, m_w.window);
     const int answer = uikit::Dialogs::exec(dialog);
     const QString name = dialog->text();
     uikit::retire(dialog);
@@ -145,13 +141,14 @@ void SceneStore::saveScene()
         return;
     // The name becomes a file name in the scene cache.
     if (!isSafeSceneName(name)) {
-        uikit::Dialogs::showInfo(
-            mainText("场景名称不能包含“/”、“\\”或“:”，也不能只由“.”组成，请换一个名称。"));
+        uikit::Dialogs::showInfo(QCoreApplication::translate(
+            "MainWindow2", "场景名称不能包含“/”、“\\”或“:”，也不能只由“.”组成，请换一个名称。"));
         return;
     }
     if (indexOf(name) >= 0) {
-        if (!uikit::Dialogs::askQuestion(mainText("已经有名称为<") + name +
-                                         mainText(">的场景存在，是否替换？")))
+        if (!uikit::Dialogs::askQuestion(
+                QCoreApplication::translate("MainWindow2", "已经有名称为<") + name +
+                QCoreApplication::translate("MainWindow2", ">的场景存在，是否替换？")))
             return;
         if (!self || !session.sessionCurrent())
             return;

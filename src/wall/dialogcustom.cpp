@@ -22,10 +22,6 @@ constexpr int kFormHeight = 520;
 constexpr int kMinColumnWidth = 150;
 constexpr int kMinRowHeight = 60;
 
-QString tr_(const char *text)
-{
-    return QCoreApplication::translate("DialogCustom", text);
-}
 } // namespace
 
 DialogCustom::DialogCustom(int cols, int rows, const QList<int> &widths, const QList<int> &heights,
@@ -101,19 +97,19 @@ void DialogCustom::setupUi()
 
 void DialogCustom::retranslateUi()
 {
-    lab_Title->setText(tr_("自定义显示分辨率"));
+    lab_Title->setText(tr("自定义显示分辨率"));
     setWindowTitle(lab_Title->text());
-    btnMenu_Close->setToolTip(tr_("关闭"));
-    labelHint->setText(tr_("点击第一行的数字选中一列，可以调整该列的显示宽度；") + QLatin1Char('\n') +
-                       tr_("点击左边的数字选中一行，可以调整改行的显示高度。"));
-    btnOk->setText(tr_("确定"));
+    btnMenu_Close->setToolTip(tr("关闭"));
+    labelHint->setText(tr("点击第一行的数字选中一列，可以调整该列的显示宽度；") + QLatin1Char('\n') +
+                       tr("点击左边的数字选中一行，可以调整改行的显示高度。"));
+    btnOk->setText(tr("确定"));
     QStringList columns;
     for (int c = 0; c < m_cols; ++c)
-        columns.append(QString::number(c + 1) + tr_(" 列"));
+        columns.append(QString::number(c + 1) + tr(" 列"));
     tableWidget->setHorizontalHeaderLabels(columns);
     QStringList rows;
     for (int r = 0; r < m_rows; ++r)
-        rows.append(QString::number(r + 1) + tr_(" 行"));
+        rows.append(QString::number(r + 1) + tr(" 行"));
     tableWidget->setVerticalHeaderLabels(rows);
 }
 
@@ -121,8 +117,8 @@ void DialogCustom::refreshTable()
 {
     for (int r = 0; r < m_rows; ++r) {
         for (int c = 0; c < m_cols; ++c) {
-            const QString text = tr_("宽度：") + QString::number(m_widths.at(c)) + QLatin1Char('\n') +
-                                 tr_("高度：") + QString::number(m_heights.at(r));
+            const QString text = tr("宽度：") + QString::number(m_widths.at(c)) + QLatin1Char('\n') +
+                                 tr("高度：") + QString::number(m_heights.at(r));
             QTableWidgetItem *item = tableWidget->item(r, c);
             if (!item) {
                 item = new QTableWidgetItem;
@@ -162,7 +158,7 @@ void DialogCustom::select(bool columnMode, int index)
         tableWidget->setSelectionBehavior(QAbstractItemView::SelectRows);
         tableWidget->setCurrentCell(index, 0);
     }
-    labelValue->setText(columnMode ? tr_("宽度：") : tr_("高度："));
+    labelValue->setText(columnMode ? tr("宽度：") : tr("高度："));
     const int total = columnMode ? m_totalWidth : m_totalHeight;
     {
         const QSignalBlocker blocker(spinBox_2);
@@ -173,7 +169,7 @@ void DialogCustom::select(bool columnMode, int index)
     const bool last = index == sizes.size() - 1;
     spinBox_2->setEnabled(!last);
     spinBox_2->setToolTip(
-        last ? (columnMode ? tr_("最后一列的宽度由其他各列决定") : tr_("最后一行的高度由其他各行决定"))
+        last ? (columnMode ? tr("最后一列的宽度由其他各列决定") : tr("最后一行的高度由其他各行决定"))
              : QString());
     if (!last)
         spinBox_2->setFocus();
@@ -191,7 +187,7 @@ void DialogCustom::on_spinBox_2_valueChanged(int arg1)
             spinBox_2->setValue(sizes.at(m_selected));
         }
         m_refused = true;
-        uikit::Dialogs::showInfo(tr_("设置值超过范围！"));
+        uikit::Dialogs::showInfo(tr("设置值超过范围！"));
         return;
     }
     sizes = *next;

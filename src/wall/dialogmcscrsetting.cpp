@@ -20,11 +20,6 @@ namespace {
 constexpr int kFormWidth = 420;
 constexpr int kFormHeight = 330;
 
-QString tr_(const char *text)
-{
-    return QCoreApplication::translate("DialogMCScrSetting", text);
-}
-
 // Why a group's column widths (row heights) cannot be sent, or an empty text.
 QString sizesMessage(wall::SizesProblem problem, bool columns, const QList<int> &sizes, int count, int total)
 {
@@ -32,16 +27,17 @@ QString sizesMessage(wall::SizesProblem problem, bool columns, const QList<int> 
     case wall::SizesProblem::None:
         return QString();
     case wall::SizesProblem::WrongCount:
-        return (columns ? tr_("列宽的个数（%1）与水平分割数量（%2）不一致！")
-                        : tr_("行高的个数（%1）与纵向分割数量（%2）不一致！"))
+        return (columns ? DialogMCScrSetting::tr("列宽的个数（%1）与水平分割数量（%2）不一致！")
+                        : DialogMCScrSetting::tr("行高的个数（%1）与纵向分割数量（%2）不一致！"))
             .arg(sizes.size())
             .arg(count);
     case wall::SizesProblem::TooSmall:
-        return (columns ? tr_("每列宽度至少为 %1 像素！") : tr_("每行高度至少为 %1 像素！"))
+        return (columns ? DialogMCScrSetting::tr("每列宽度至少为 %1 像素！")
+                        : DialogMCScrSetting::tr("每行高度至少为 %1 像素！"))
             .arg(wall::kMinCellPixels);
     case wall::SizesProblem::WrongSum:
-        return (columns ? tr_("各列宽度之和（%1）与水平像素（%2）不一致！")
-                        : tr_("各行高度之和（%1）与纵向像素（%2）不一致！"))
+        return (columns ? DialogMCScrSetting::tr("各列宽度之和（%1）与水平像素（%2）不一致！")
+                        : DialogMCScrSetting::tr("各行高度之和（%1）与纵向像素（%2）不一致！"))
             .arg(wall::sumOf(sizes))
             .arg(total);
     }
@@ -141,16 +137,16 @@ void DialogMCScrSetting::setupUi()
 
 void DialogMCScrSetting::retranslateUi()
 {
-    lab_Title->setText(tr_("屏幕设置"));
+    lab_Title->setText(tr("屏幕设置"));
     setWindowTitle(lab_Title->text());
-    btnMenu_Close->setToolTip(tr_("关闭"));
-    labelScrName->setText(tr_("屏幕序号："));
-    labelHrozPels->setText(tr_("水平像素："));
-    labelVertPels->setText(tr_("纵向像素："));
-    labelScrCols->setText(tr_("水平分割数量："));
-    labelScrRows->setText(tr_("纵向分割数量："));
-    btnCustomScrSize->setText(tr_("自定义宽高"));
-    btnOk->setText(tr_("确定"));
+    btnMenu_Close->setToolTip(tr("关闭"));
+    labelScrName->setText(tr("屏幕序号："));
+    labelHrozPels->setText(tr("水平像素："));
+    labelVertPels->setText(tr("纵向像素："));
+    labelScrCols->setText(tr("水平分割数量："));
+    labelScrRows->setText(tr("纵向分割数量："));
+    btnCustomScrSize->setText(tr("自定义宽高"));
+    btnOk->setText(tr("确定"));
 }
 
 S_SCR_GROUP *DialogMCScrSetting::chosen()
@@ -220,8 +216,8 @@ bool DialogMCScrSetting::readCounts(int *cols, int *rows)
     const std::optional<int> r = wall::parseSplitCount(editScrRows->text(), group.height);
     if (!c || !r) {
         const QString message =
-            !c ? tr_("水平分割数量应为 1 到 %1 之间的整数！").arg(wall::maxSplitCount(group.width))
-               : tr_("纵向分割数量应为 1 到 %1 之间的整数！").arg(wall::maxSplitCount(group.height));
+            !c ? tr("水平分割数量应为 1 到 %1 之间的整数！").arg(wall::maxSplitCount(group.width))
+               : tr("纵向分割数量应为 1 到 %1 之间的整数！").arg(wall::maxSplitCount(group.height));
         restoreGroup(index);
         refuse(message);
         return false;
@@ -262,7 +258,7 @@ void DialogMCScrSetting::on_btnOk_clicked()
     const QString name = comboScrName->currentText().trimmed();
     if (name.isEmpty()) {
         comboScrName->setEditText(m_original.groups.at(index).name);
-        refuse(tr_("屏幕名称不能为空！"));
+        refuse(tr("屏幕名称不能为空！"));
         return;
     }
     int cols = 0;

@@ -148,6 +148,13 @@ void ScreenGroups::showEditedGroup(int index)
     setZoom(1.0f);
 }
 
+void ScreenGroups::retranslate()
+{
+    for (int i = 0; i < m_setting.groups.size() && i < m_widgets.groupButtons.size(); ++i)
+        m_widgets.groupButtons[i]->setText(m_setting.groups[i].name);
+    m_widgets.zoomLabel->setText(wall::zoomLabel(m_zoom));
+}
+
 void ScreenGroups::zoomIn()
 {
     m_zoom = wall::zoomIn(m_zoom);

@@ -56,6 +56,9 @@ public:
     void showEditedGroup(int index);
     void zoomIn();
     void zoomOut();
+    // After the form was retranslated: the group buttons show the groups' names again and
+    // the zoom label the zoom.
+    void retranslate();
     void setZoom(float zoom);
 
     // 1-4 for the first checked group button, 0 otherwise.

@@ -12,13 +12,7 @@
 #include <QWidget>
 #include <memory>
 
-namespace {
-QString mainText(const char *text)
-{
-    return QCoreApplication::translate("MainWindow2", text);
-}
-
-} // namespace
+namespace {} // namespace
 
 WindowCommands::WindowCommands(ScreenWidget *canvas, Transport *transport, SessionValues *session,
                                QWidget *window, const wall::ResourceSource &resources,
@@ -54,7 +48,7 @@ bool WindowCommands::overloaded()
 {
     if (serverCpuUsage() <= kMaxCpuUsage)
         return false;
-    uikit::showError(mainText("服务器CPU占用太高，请关闭不需要的窗口！"));
+    uikit::showError(QCoreApplication::translate("MainWindow2", "服务器CPU占用太高，请关闭不需要的窗口！"));
     return true;
 }
 
@@ -64,7 +58,7 @@ bool WindowCommands::officeWindowAllowed(const QString &name, uint windowId)
         return true;
     WindowWidget *existing = m_canvas->findWindowByName(name);
     if (existing && (existing->windowId() != windowId || windowId == 0)) {
-        uikit::showError(mainText("Office文档只能开一个窗口！"));
+        uikit::showError(QCoreApplication::translate("MainWindow2", "Office文档只能开一个窗口！"));
         return false;
     }
     return true;

@@ -70,10 +70,10 @@ void onceReceived(QObject *context, const sim::Simulator &controller, const QStr
 // volume slider, whose change goes back to the controller. The caption panel gets its fonts
 // before the update timer starts and the running caption after.
 const QStringList kLoginSequence = {
-    "GetScrSetting",   "GetVideoList",     "GetUSBVideoList", "GetPicList",       "GetAllModal",
-    "GetDocList",      "GetWebList",       "GetPptList",      "GetNetVideoList",  "GetCurWindowList",
-    "GetVersion",      "GetBgMusicState",  "SetBgMusicVolume", "GetAudioList",    "GetFontName",
-    "GetZEVOSD",
+    "GetScrSetting",    "GetVideoList",     "GetUSBVideoList", "GetPicList",
+    "GetAllModal",      "GetDocList",       "GetWebList",      "GetPptList",
+    "GetNetVideoList",  "GetCurWindowList", "GetVersion",      "GetBgMusicState",
+    "SetBgMusicVolume", "GetAudioList",     "GetFontName",     "GetZEVOSD",
 };
 } // namespace
 
@@ -232,25 +232,6 @@ private slots:
         QVERIFY(window->form().labelScreen->windows().isEmpty());
         QCOMPARE(window->library()->catalogue().picResources.size(), 0);
         QVERIFY(!window->form().btnSettings->isEnabled());
-    }
-
-    // Controls of features the console does not have yet never look usable.
-    void unbuiltControlsStayDisabled()
-    {
-        auto controller = startController();
-        QVERIFY(controller);
-        window = makeWindow();
-        Ui::MainWindow2 &ui = window->form();
-        const QList<QWidget *> unbuilt = {ui.btnLanguage};
-        auto allDisabled = [&] {
-            return std::none_of(unbuilt.begin(), unbuilt.end(), [](QWidget *w) { return w->isEnabled(); });
-        };
-        QVERIFY(allDisabled());
-        QVERIFY(window->connection()->loginTo(hostOf(*controller), QStringLiteral("admin")));
-        QVERIFY(ui.frameMediaCtrl->isEnabled());
-        QVERIFY(allDisabled());
-        window->on_disconnectButton_clicked();
-        QVERIFY(allDisabled());
     }
 
     // The update timer's tick before any login does nothing and sends nothing.

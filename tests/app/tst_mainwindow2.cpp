@@ -187,8 +187,7 @@ void TestMainWindow2::controlStates()
     Ui::MainWindow2 &ui = window.form();
     QWidget *widget = window.findChild<QWidget *>(object);
     QVERIFY(widget);
-    // The window also disables the controls of features it does not have yet; this table is
-    // about the states alone.
+    // This table is about the states alone, from a control that starts enabled.
     widget->setEnabled(true);
     app::applyConstructionState(ui);
 

@@ -168,15 +168,29 @@ private slots:
         QVERIFY(simulator().requests().isEmpty());
     }
 
+    // After a language switch the operator stays in his category, with the strip as it was.
+    void reselectAfterLanguageSwitch_data()
+    {
+        QTest::addColumn<Category>("category");
+        QTest::newRow("picture") << Category::Picture;
+        QTest::newRow("web") << Category::Web;
+        QTest::newRow("music") << Category::Music;
+    }
+
     void reselectAfterLanguageSwitch()
     {
-        f->select(Category::Picture);
+        QFETCH(Category, category);
+        f->select(category);
+        QListWidgetItem *item = w().audioList->listWidget()->item(1);
+        QVERIFY(item);
+        item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        const Qt::CheckState ticked = item->checkState();
         panel().reselectCategory();
-        QVERIFY(w().audioListButton->isChecked());
-        f->select(Category::Web);
-        panel().reselectCategory();
-        QVERIFY(w().captionButton->isChecked());
-        QVERIFY(w().captionList->isVisible());
+        QVERIFY(f->categoryButtons().at(int(category))->isChecked());
+        QVERIFY(w().audioList->isVisible());
+        QVERIFY(!w().captionList->isVisible());
+        QCOMPARE(w().audioList->listWidget()->item(1), item);
+        QCOMPARE(item->checkState(), ticked);
     }
 
     // Only the video list rebuilds its strip; the other lists leave it as it is.

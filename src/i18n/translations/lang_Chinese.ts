@@ -1,0 +1,835 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="zh_CN">
+<context>
+    <name>DialogAddResource</name>
+    <message>
+        <source>添加资源</source>
+        <translation>添加资源</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>资源名称：</source>
+        <translation>资源名称：</translation>
+    </message>
+    <message>
+        <source>资源路径：</source>
+        <translation>资源路径：</translation>
+    </message>
+    <message>
+        <source>用户名：</source>
+        <translation>用户名：</translation>
+    </message>
+    <message>
+        <source>密码：</source>
+        <translation>密码：</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>客户端不能添加exe文件</source>
+        <translation>客户端不能添加exe文件</translation>
+    </message>
+    <message>
+        <source>Office文档请添加到Office类别！</source>
+        <translation>Office文档请添加到Office类别！</translation>
+    </message>
+    <message>
+        <source>图片文件(*.bmp *.jpg *.png)</source>
+        <translation>图片文件(*.bmp *.jpg *.png)</translation>
+    </message>
+    <message>
+        <source>请选择图片文件</source>
+        <translation>请选择图片文件</translation>
+    </message>
+    <message>
+        <source>视频文件(*.mkv *.mp4 *.wmv *.avi)</source>
+        <translation>视频文件(*.mkv *.mp4 *.wmv *.avi)</translation>
+    </message>
+    <message>
+        <source>请选择视频文件</source>
+        <translation>请选择视频文件</translation>
+    </message>
+    <message>
+        <source>Office文件(*.doc *.docx *.ppt *.pptx *.xls *.xlsx *.xlsm *.xltm)</source>
+        <translation>Office文件(*.doc *.docx *.ppt *.pptx *.xls *.xlsx *.xlsm *.xltm)</translation>
+    </message>
+    <message>
+        <source>请选择Office文件</source>
+        <translation>请选择Office文件</translation>
+    </message>
+    <message>
+        <source>所有文件(*.*)</source>
+        <translation>所有文件(*.*)</translation>
+    </message>
+    <message>
+        <source>请选择其他文件</source>
+        <translation>请选择其他文件</translation>
+    </message>
+    <message>
+        <source>音乐文件(*.mp3 *.wav *.wmv *.ogg *.m4a *.aac)</source>
+        <translation>音乐文件(*.mp3 *.wav *.wmv *.ogg *.m4a *.aac)</translation>
+    </message>
+    <message>
+        <source>请选择音乐文件</source>
+        <translation>请选择音乐文件</translation>
+    </message>
+</context>
+<context>
+    <name>DialogConnect</name>
+    <message>
+        <source>拼接处理器</source>
+        <translation>拼接处理器</translation>
+    </message>
+    <message>
+        <source>解码矩阵</source>
+        <translation>解码矩阵</translation>
+    </message>
+    <message>
+        <source>媒体展示系统</source>
+        <translation>媒体展示系统</translation>
+    </message>
+    <message>
+        <source>嵌入式媒体展示系统</source>
+        <translation>嵌入式媒体展示系统</translation>
+    </message>
+    <message>
+        <source>无缝矩阵</source>
+        <translation>无缝矩阵</translation>
+    </message>
+    <message>
+        <source>主机IP地址：</source>
+        <translation>主机IP地址：</translation>
+    </message>
+    <message>
+        <source>端口号：</source>
+        <translation>端口号：</translation>
+    </message>
+    <message>
+        <source>主机名称：</source>
+        <translation>主机名称：</translation>
+    </message>
+    <message>
+        <source>设备类型：</source>
+        <translation>设备类型：</translation>
+    </message>
+    <message>
+        <source>用户名：</source>
+        <translation>用户名：</translation>
+    </message>
+    <message>
+        <source>密码：</source>
+        <translation>密码：</translation>
+    </message>
+    <message>
+        <source>连接主机</source>
+        <translation>连接主机</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>自动登录</source>
+        <translation>自动登录</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>DialogCustom</name>
+    <message>
+        <source>自定义显示分辨率</source>
+        <translation>自定义显示分辨率</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>点击第一行的数字选中一列，可以调整该列的显示宽度；</source>
+        <translation>点击第一行的数字选中一列，可以调整该列的显示宽度；</translation>
+    </message>
+    <message>
+        <source>点击左边的数字选中一行，可以调整改行的显示高度。</source>
+        <translation>点击左边的数字选中一行，可以调整该行的显示高度。</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source> 列</source>
+        <translation> 列</translation>
+    </message>
+    <message>
+        <source> 行</source>
+        <translation> 行</translation>
+    </message>
+    <message>
+        <source>宽度：</source>
+        <translation>宽度：</translation>
+    </message>
+    <message>
+        <source>高度：</source>
+        <translation>高度：</translation>
+    </message>
+    <message>
+        <source>最后一列的宽度由其他各列决定</source>
+        <translation>最后一列的宽度由其他各列决定</translation>
+    </message>
+    <message>
+        <source>最后一行的高度由其他各行决定</source>
+        <translation>最后一行的高度由其他各行决定</translation>
+    </message>
+    <message>
+        <source>设置值超过范围！</source>
+        <translation>设置值超过范围！</translation>
+    </message>
+</context>
+<context>
+    <name>DialogInput</name>
+    <message>
+        <source>输入</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>DialogMCScrSetting</name>
+    <message>
+        <source>列宽的个数（%1）与水平分割数量（%2）不一致！</source>
+        <translation>列宽的个数（%1）与水平分割数量（%2）不一致！</translation>
+    </message>
+    <message>
+        <source>行高的个数（%1）与纵向分割数量（%2）不一致！</source>
+        <translation>行高的个数（%1）与纵向分割数量（%2）不一致！</translation>
+    </message>
+    <message>
+        <source>每列宽度至少为 %1 像素！</source>
+        <translation>每列宽度至少为 %1 像素！</translation>
+    </message>
+    <message>
+        <source>每行高度至少为 %1 像素！</source>
+        <translation>每行高度至少为 %1 像素！</translation>
+    </message>
+    <message>
+        <source>各列宽度之和（%1）与水平像素（%2）不一致！</source>
+        <translation>各列宽度之和（%1）与水平像素（%2）不一致！</translation>
+    </message>
+    <message>
+        <source>各行高度之和（%1）与纵向像素（%2）不一致！</source>
+        <translation>各行高度之和（%1）与纵向像素（%2）不一致！</translation>
+    </message>
+    <message>
+        <source>屏幕设置</source>
+        <translation>屏幕设置</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>屏幕序号：</source>
+        <translation>屏幕序号：</translation>
+    </message>
+    <message>
+        <source>水平像素：</source>
+        <translation>水平像素：</translation>
+    </message>
+    <message>
+        <source>纵向像素：</source>
+        <translation>纵向像素：</translation>
+    </message>
+    <message>
+        <source>水平分割数量：</source>
+        <translation>水平分割数量：</translation>
+    </message>
+    <message>
+        <source>纵向分割数量：</source>
+        <translation>纵向分割数量：</translation>
+    </message>
+    <message>
+        <source>自定义宽高</source>
+        <translation>自定义宽高</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>水平分割数量应为 1 到 %1 之间的整数！</source>
+        <translation>水平分割数量应为 1 到 %1 之间的整数！</translation>
+    </message>
+    <message>
+        <source>纵向分割数量应为 1 到 %1 之间的整数！</source>
+        <translation>纵向分割数量应为 1 到 %1 之间的整数！</translation>
+    </message>
+    <message>
+        <source>屏幕名称不能为空！</source>
+        <translation>屏幕名称不能为空！</translation>
+    </message>
+</context>
+<context>
+    <name>DialogModify</name>
+    <message>
+        <source>修改密码</source>
+        <translation>修改密码</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>输入旧密码：</source>
+        <translation>输入旧密码：</translation>
+    </message>
+    <message>
+        <source>输入新密码：</source>
+        <translation>输入新密码：</translation>
+    </message>
+    <message>
+        <source>再输入新密码：</source>
+        <translation>再输入新密码：</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>DialogRemoteMouseCtrl</name>
+    <message>
+        <source>您已进入大屏控制模式，
+按Esc键退出。</source>
+        <translation>您已进入大屏控制模式，
+按Esc键退出。</translation>
+    </message>
+</context>
+<context>
+    <name>DialogSelectLocalIp</name>
+    <message>
+        <source>选择本地IP地址</source>
+        <translation>选择本地IP地址</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>查找到本机有多个网卡，
+请选择您要使用的Ip地址：</source>
+        <translation>查找到本机有多个网卡，
+请选择您要使用的IP地址：</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>DialogUserManager</name>
+    <message>
+        <source>用户管理</source>
+        <translation>用户管理</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>用户名：</source>
+        <translation>用户名：</translation>
+    </message>
+    <message>
+        <source>角色：</source>
+        <translation>角色：</translation>
+    </message>
+    <message>
+        <source>密码：</source>
+        <translation>密码：</translation>
+    </message>
+    <message>
+        <source>确认密码：</source>
+        <translation>确认密码：</translation>
+    </message>
+    <message>
+        <source>删除用户</source>
+        <translation>删除用户</translation>
+    </message>
+    <message>
+        <source>添加新用户</source>
+        <translation>添加新用户</translation>
+    </message>
+    <message>
+        <source>添加用户成功！</source>
+        <translation>添加用户成功！</translation>
+    </message>
+    <message>
+        <source>添加用户失败！错误原因：</source>
+        <translation>添加用户失败！错误原因：</translation>
+    </message>
+    <message>
+        <source>删除用户成功！</source>
+        <translation>删除用户成功！</translation>
+    </message>
+    <message>
+        <source>删除用户失败！错误原因：</source>
+        <translation>删除用户失败！错误原因：</translation>
+    </message>
+    <message>
+        <source>管理员</source>
+        <translation>管理员</translation>
+    </message>
+    <message>
+        <source>操作员</source>
+        <translation>操作员</translation>
+    </message>
+    <message>
+        <source>Web操作员</source>
+        <translation>Web操作员</translation>
+    </message>
+    <message>
+        <source>两次输入的密码不一致。</source>
+        <translation>两次输入的密码不一致。</translation>
+    </message>
+    <message>
+        <source>密码不能为空。</source>
+        <translation>密码不能为空。</translation>
+    </message>
+    <message>
+        <source>用户名不能为空。</source>
+        <translation>用户名不能为空。</translation>
+    </message>
+</context>
+<context>
+    <name>FormAutoSwitch</name>
+    <message>
+        <source>场景名称</source>
+        <translation>场景名称</translation>
+    </message>
+    <message>
+        <source>播放时长(分钟)</source>
+        <translation>播放时长(秒)</translation>
+    </message>
+    <message>
+        <source> 秒</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>快速轮巡</source>
+        <translation>快速轮巡</translation>
+    </message>
+    <message>
+        <source>轮巡间隔：</source>
+        <translation>轮巡间隔：</translation>
+    </message>
+    <message>
+        <source>停止轮巡</source>
+        <translation>停止轮巡</translation>
+    </message>
+    <message>
+        <source>开始轮巡</source>
+        <translation>开始轮巡</translation>
+    </message>
+    <message>
+        <source>启动轮巡</source>
+        <translation>启动轮巡</translation>
+    </message>
+    <message>
+        <source>正在执行每日计划，请先停止。</source>
+        <translation>正在执行每日计划，请先停止。</translation>
+    </message>
+    <message>
+        <source>请先在左侧列表中选择您要移动的场景。</source>
+        <translation>请先在左侧列表中选择您要移动的场景。</translation>
+    </message>
+</context>
+<context>
+    <name>FormCaption</name>
+    <message>
+        <source>在此输入字幕内容</source>
+        <translation>在此输入字幕内容</translation>
+    </message>
+    <message>
+        <source>字体</source>
+        <translation>字体</translation>
+    </message>
+    <message>
+        <source>字号</source>
+        <translation>字号</translation>
+    </message>
+    <message>
+        <source>滚动速度</source>
+        <translation>滚动速度</translation>
+    </message>
+    <message>
+        <source>文字颜色</source>
+        <translation>文字颜色</translation>
+    </message>
+    <message>
+        <source>背景颜色</source>
+        <translation>背景颜色</translation>
+    </message>
+    <message>
+        <source>背景透明度</source>
+        <translation>背景透明度</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>选择</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>透明色</source>
+        <translation>透明色</translation>
+    </message>
+    <message>
+        <source>不滚动</source>
+        <translation>不滚动</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow2</name>
+    <message>
+        <source>您不是管理员，不能使用该功能！</source>
+        <translation>您不是管理员，不能使用该功能！</translation>
+    </message>
+    <message>
+        <source>错误原因: &lt;b&gt;两次输入的新密码不一致&lt;/b&gt;</source>
+        <translation>错误原因: &lt;b&gt;两次输入的新密码不一致&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>修改密码成功！</source>
+        <translation>修改密码成功！</translation>
+    </message>
+    <message>
+        <source>操作失败！错误原因：网络超时。</source>
+        <translation>操作失败！错误原因：网络超时。</translation>
+    </message>
+    <message>
+        <source>网络超时。</source>
+        <translation>网络超时。</translation>
+    </message>
+    <message>
+        <source>屏幕设置</source>
+        <translation>屏幕设置</translation>
+    </message>
+    <message>
+        <source>用户管理</source>
+        <translation>用户管理</translation>
+    </message>
+    <message>
+        <source>修改密码</source>
+        <translation>修改密码</translation>
+    </message>
+    <message>
+        <source>多媒体拼控管理平台</source>
+        <translation>多媒体拼控管理平台</translation>
+    </message>
+    <message>
+        <source> 连接</source>
+        <translation> 连接</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>关闭窗口</source>
+        <translation>关闭窗口</translation>
+    </message>
+    <message>
+        <source>   视频</source>
+        <translation>   视频</translation>
+    </message>
+    <message>
+        <source>   场景</source>
+        <translation>   场景</translation>
+    </message>
+    <message>
+        <source>   图片</source>
+        <translation>   图片</translation>
+    </message>
+    <message>
+        <source>   Office</source>
+        <translation>   Office</translation>
+    </message>
+    <message>
+        <source>   网页</source>
+        <translation>   网页</translation>
+    </message>
+    <message>
+        <source>  网络视频</source>
+        <translation>   网络视频</translation>
+    </message>
+    <message>
+        <source>   USB视频</source>
+        <translation>   USB视频</translation>
+    </message>
+    <message>
+        <source>   其他文档和应用</source>
+        <translation>   其他文档和应用</translation>
+    </message>
+    <message>
+        <source>   字幕和背景</source>
+        <translation>   字幕和背景</translation>
+    </message>
+    <message>
+        <source>   背景音乐</source>
+        <translation>   背景音乐</translation>
+    </message>
+    <message>
+        <source>全选</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>全不选</source>
+        <translation>全不选</translation>
+    </message>
+    <message>
+        <source>添加</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>屏幕回显</source>
+        <translation>屏幕回显</translation>
+    </message>
+    <message>
+        <source>快速排列</source>
+        <translation>快速排列</translation>
+    </message>
+    <message>
+        <source>清除屏幕上的所有窗口</source>
+        <translation>清除屏幕上的所有窗口</translation>
+    </message>
+    <message>
+        <source>将选中的窗口置于最底层</source>
+        <translation>将选中的窗口置于最底层</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>缩小</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <source>独立屏幕</source>
+        <translation>独立屏幕</translation>
+    </message>
+    <message>
+        <source>拼接屏一</source>
+        <translation>拼接屏一</translation>
+    </message>
+    <message>
+        <source>拼接屏二</source>
+        <translation>拼接屏二</translation>
+    </message>
+    <message>
+        <source>拼接屏三</source>
+        <translation>拼接屏三</translation>
+    </message>
+    <message>
+        <source>拼接屏四</source>
+        <translation>拼接屏四</translation>
+    </message>
+    <message>
+        <source>媒体控制</source>
+        <translation>媒体控制</translation>
+    </message>
+    <message>
+        <source>上一页</source>
+        <translation>上一页</translation>
+    </message>
+    <message>
+        <source>上一个</source>
+        <translation>上一个</translation>
+    </message>
+    <message>
+        <source>播放/暂停</source>
+        <translation>播放/暂停</translation>
+    </message>
+    <message>
+        <source>下一个</source>
+        <translation>下一个</translation>
+    </message>
+    <message>
+        <source>下一页</source>
+        <translation>下一页</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>全屏</translation>
+    </message>
+    <message>
+        <source>还原</source>
+        <translation>还原</translation>
+    </message>
+    <message>
+        <source>00:00:00/00:00:00</source>
+        <translation>00:00:00/00:00:00</translation>
+    </message>
+    <message>
+        <source>静音</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>背景音乐控制</source>
+        <translation>背景音乐控制</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>创建目录失败！</source>
+        <translation>创建目录失败！</translation>
+    </message>
+    <message>
+        <source>切换间隔 </source>
+        <translation>切换间隔 </translation>
+    </message>
+    <message>
+        <source> 秒</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>加载语言包失败！</source>
+        <translation>加载语言包失败！</translation>
+    </message>
+    <message>
+        <source>文件上传失败！</source>
+        <translation>文件上传失败！</translation>
+    </message>
+    <message>
+        <source>资源添加成功！</source>
+        <translation>资源添加成功！</translation>
+    </message>
+    <message>
+        <source>连接新主机</source>
+        <translation>连接新主机</translation>
+    </message>
+    <message>
+        <source>断开连接</source>
+        <translation>断开连接</translation>
+    </message>
+    <message>
+        <source>操作失败！错误原因：</source>
+        <translation>操作失败！错误原因：</translation>
+    </message>
+    <message>
+        <source>错误原因: </source>
+        <translation>错误原因: </translation>
+    </message>
+    <message>
+        <source>请至少选择一个场景（勾选复选框）！</source>
+        <translation>请至少选择一个场景（勾选复选框）！</translation>
+    </message>
+    <message>
+        <source>请输入要保存的场景名称</source>
+        <translation>请输入要保存的场景名称</translation>
+    </message>
+    <message>
+        <source>场景名称不能包含“/”、“\”或“:”，也不能只由“.”组成，请换一个名称。</source>
+        <translation>场景名称不能包含“/”、“\”或“:”，也不能只由“.”组成，请换一个名称。</translation>
+    </message>
+    <message>
+        <source>已经有名称为&lt;</source>
+        <translation>已经有名称为&lt;</translation>
+    </message>
+    <message>
+        <source>&gt;的场景存在，是否替换？</source>
+        <translation>&gt;的场景存在，是否替换？</translation>
+    </message>
+    <message>
+        <source>服务器CPU占用太高，请关闭不需要的窗口！</source>
+        <translation>服务器CPU占用太高，请关闭不需要的窗口！</translation>
+    </message>
+    <message>
+        <source>Office文档只能开一个窗口！</source>
+        <translation>Office文档只能开一个窗口！</translation>
+    </message>
+</context>
+<context>
+    <name>frmMessageBox</name>
+    <message>
+        <source>关闭</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>确定要删除吗?</source>
+        <translation>确定要删除吗？</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>询问</source>
+        <translation>询问</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>错误</translation>
+    </message>
+</context>
+</TS>

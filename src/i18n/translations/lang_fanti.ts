@@ -1,0 +1,835 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
+<context>
+    <name>DialogAddResource</name>
+    <message>
+        <source>添加资源</source>
+        <translation>新增資源</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>资源名称：</source>
+        <translation>資源名稱：</translation>
+    </message>
+    <message>
+        <source>资源路径：</source>
+        <translation>資源路徑：</translation>
+    </message>
+    <message>
+        <source>用户名：</source>
+        <translation>使用者名稱：</translation>
+    </message>
+    <message>
+        <source>密码：</source>
+        <translation>密碼：</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>客户端不能添加exe文件</source>
+        <translation>用戶端不能新增 exe 檔案</translation>
+    </message>
+    <message>
+        <source>Office文档请添加到Office类别！</source>
+        <translation>請將 Office 文件新增到 Office 類別！</translation>
+    </message>
+    <message>
+        <source>图片文件(*.bmp *.jpg *.png)</source>
+        <translation>圖片檔案(*.bmp *.jpg *.png)</translation>
+    </message>
+    <message>
+        <source>请选择图片文件</source>
+        <translation>請選擇圖片檔案</translation>
+    </message>
+    <message>
+        <source>视频文件(*.mkv *.mp4 *.wmv *.avi)</source>
+        <translation>影片檔案(*.mkv *.mp4 *.wmv *.avi)</translation>
+    </message>
+    <message>
+        <source>请选择视频文件</source>
+        <translation>請選擇影片檔案</translation>
+    </message>
+    <message>
+        <source>Office文件(*.doc *.docx *.ppt *.pptx *.xls *.xlsx *.xlsm *.xltm)</source>
+        <translation>Office 檔案(*.doc *.docx *.ppt *.pptx *.xls *.xlsx *.xlsm *.xltm)</translation>
+    </message>
+    <message>
+        <source>请选择Office文件</source>
+        <translation>請選擇 Office 檔案</translation>
+    </message>
+    <message>
+        <source>所有文件(*.*)</source>
+        <translation>所有檔案(*.*)</translation>
+    </message>
+    <message>
+        <source>请选择其他文件</source>
+        <translation>請選擇其他檔案</translation>
+    </message>
+    <message>
+        <source>音乐文件(*.mp3 *.wav *.wmv *.ogg *.m4a *.aac)</source>
+        <translation>音樂檔案(*.mp3 *.wav *.wmv *.ogg *.m4a *.aac)</translation>
+    </message>
+    <message>
+        <source>请选择音乐文件</source>
+        <translation>請選擇音樂檔案</translation>
+    </message>
+</context>
+<context>
+    <name>DialogConnect</name>
+    <message>
+        <source>拼接处理器</source>
+        <translation>拼接處理器</translation>
+    </message>
+    <message>
+        <source>解码矩阵</source>
+        <translation>解碼矩陣</translation>
+    </message>
+    <message>
+        <source>媒体展示系统</source>
+        <translation>媒體展示系統</translation>
+    </message>
+    <message>
+        <source>嵌入式媒体展示系统</source>
+        <translation>嵌入式媒體展示系統</translation>
+    </message>
+    <message>
+        <source>无缝矩阵</source>
+        <translation>無縫矩陣</translation>
+    </message>
+    <message>
+        <source>主机IP地址：</source>
+        <translation>主機 IP 位址：</translation>
+    </message>
+    <message>
+        <source>端口号：</source>
+        <translation>連接埠：</translation>
+    </message>
+    <message>
+        <source>主机名称：</source>
+        <translation>主機名稱：</translation>
+    </message>
+    <message>
+        <source>设备类型：</source>
+        <translation>裝置類型：</translation>
+    </message>
+    <message>
+        <source>用户名：</source>
+        <translation>使用者名稱：</translation>
+    </message>
+    <message>
+        <source>密码：</source>
+        <translation>密碼：</translation>
+    </message>
+    <message>
+        <source>连接主机</source>
+        <translation>連線主機</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>自动登录</source>
+        <translation>自動登入</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>DialogCustom</name>
+    <message>
+        <source>自定义显示分辨率</source>
+        <translation>自訂顯示解析度</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>点击第一行的数字选中一列，可以调整该列的显示宽度；</source>
+        <translation>點選第一列的數字選取一欄，可以調整該欄的顯示寬度；</translation>
+    </message>
+    <message>
+        <source>点击左边的数字选中一行，可以调整改行的显示高度。</source>
+        <translation>點選左邊的數字選取一列，可以調整該列的顯示高度。</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source> 列</source>
+        <translation> 欄</translation>
+    </message>
+    <message>
+        <source> 行</source>
+        <translation> 列</translation>
+    </message>
+    <message>
+        <source>宽度：</source>
+        <translation>寬度：</translation>
+    </message>
+    <message>
+        <source>高度：</source>
+        <translation>高度：</translation>
+    </message>
+    <message>
+        <source>最后一列的宽度由其他各列决定</source>
+        <translation>最後一欄的寬度由其他各欄決定</translation>
+    </message>
+    <message>
+        <source>最后一行的高度由其他各行决定</source>
+        <translation>最後一列的高度由其他各列決定</translation>
+    </message>
+    <message>
+        <source>设置值超过范围！</source>
+        <translation>設定值超出範圍！</translation>
+    </message>
+</context>
+<context>
+    <name>DialogInput</name>
+    <message>
+        <source>输入</source>
+        <translation>輸入</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>DialogMCScrSetting</name>
+    <message>
+        <source>列宽的个数（%1）与水平分割数量（%2）不一致！</source>
+        <translation>欄寬的個數（%1）與水平分割數量（%2）不一致！</translation>
+    </message>
+    <message>
+        <source>行高的个数（%1）与纵向分割数量（%2）不一致！</source>
+        <translation>列高的個數（%1）與垂直分割數量（%2）不一致！</translation>
+    </message>
+    <message>
+        <source>每列宽度至少为 %1 像素！</source>
+        <translation>每欄寬度至少為 %1 像素！</translation>
+    </message>
+    <message>
+        <source>每行高度至少为 %1 像素！</source>
+        <translation>每列高度至少為 %1 像素！</translation>
+    </message>
+    <message>
+        <source>各列宽度之和（%1）与水平像素（%2）不一致！</source>
+        <translation>各欄寬度之和（%1）與水平像素（%2）不一致！</translation>
+    </message>
+    <message>
+        <source>各行高度之和（%1）与纵向像素（%2）不一致！</source>
+        <translation>各列高度之和（%1）與垂直像素（%2）不一致！</translation>
+    </message>
+    <message>
+        <source>屏幕设置</source>
+        <translation>螢幕設定</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>屏幕序号：</source>
+        <translation>螢幕序號：</translation>
+    </message>
+    <message>
+        <source>水平像素：</source>
+        <translation>水平像素：</translation>
+    </message>
+    <message>
+        <source>纵向像素：</source>
+        <translation>垂直像素：</translation>
+    </message>
+    <message>
+        <source>水平分割数量：</source>
+        <translation>水平分割數量：</translation>
+    </message>
+    <message>
+        <source>纵向分割数量：</source>
+        <translation>垂直分割數量：</translation>
+    </message>
+    <message>
+        <source>自定义宽高</source>
+        <translation>自訂寬高</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>水平分割数量应为 1 到 %1 之间的整数！</source>
+        <translation>水平分割數量應為 1 到 %1 之間的整數！</translation>
+    </message>
+    <message>
+        <source>纵向分割数量应为 1 到 %1 之间的整数！</source>
+        <translation>垂直分割數量應為 1 到 %1 之間的整數！</translation>
+    </message>
+    <message>
+        <source>屏幕名称不能为空！</source>
+        <translation>螢幕名稱不能為空白！</translation>
+    </message>
+</context>
+<context>
+    <name>DialogModify</name>
+    <message>
+        <source>修改密码</source>
+        <translation>修改密碼</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>输入旧密码：</source>
+        <translation>輸入舊密碼：</translation>
+    </message>
+    <message>
+        <source>输入新密码：</source>
+        <translation>輸入新密碼：</translation>
+    </message>
+    <message>
+        <source>再输入新密码：</source>
+        <translation>再次輸入新密碼：</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>DialogRemoteMouseCtrl</name>
+    <message>
+        <source>您已进入大屏控制模式，
+按Esc键退出。</source>
+        <translation>您已進入大螢幕控制模式，
+按 Esc 鍵離開。</translation>
+    </message>
+</context>
+<context>
+    <name>DialogSelectLocalIp</name>
+    <message>
+        <source>选择本地IP地址</source>
+        <translation>選擇本機 IP 位址</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>查找到本机有多个网卡，
+请选择您要使用的Ip地址：</source>
+        <translation>本機找到多張網路卡，
+請選擇您要使用的 IP 位址：</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>DialogUserManager</name>
+    <message>
+        <source>用户管理</source>
+        <translation>使用者管理</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>用户名：</source>
+        <translation>使用者名稱：</translation>
+    </message>
+    <message>
+        <source>角色：</source>
+        <translation>角色：</translation>
+    </message>
+    <message>
+        <source>密码：</source>
+        <translation>密碼：</translation>
+    </message>
+    <message>
+        <source>确认密码：</source>
+        <translation>確認密碼：</translation>
+    </message>
+    <message>
+        <source>删除用户</source>
+        <translation>刪除使用者</translation>
+    </message>
+    <message>
+        <source>添加新用户</source>
+        <translation>新增使用者</translation>
+    </message>
+    <message>
+        <source>添加用户成功！</source>
+        <translation>新增使用者成功！</translation>
+    </message>
+    <message>
+        <source>添加用户失败！错误原因：</source>
+        <translation>新增使用者失敗！錯誤原因：</translation>
+    </message>
+    <message>
+        <source>删除用户成功！</source>
+        <translation>刪除使用者成功！</translation>
+    </message>
+    <message>
+        <source>删除用户失败！错误原因：</source>
+        <translation>刪除使用者失敗！錯誤原因：</translation>
+    </message>
+    <message>
+        <source>管理员</source>
+        <translation>管理員</translation>
+    </message>
+    <message>
+        <source>操作员</source>
+        <translation>操作員</translation>
+    </message>
+    <message>
+        <source>Web操作员</source>
+        <translation>Web 操作員</translation>
+    </message>
+    <message>
+        <source>两次输入的密码不一致。</source>
+        <translation>兩次輸入的密碼不一致。</translation>
+    </message>
+    <message>
+        <source>密码不能为空。</source>
+        <translation>密碼不能為空白。</translation>
+    </message>
+    <message>
+        <source>用户名不能为空。</source>
+        <translation>使用者名稱不能為空白。</translation>
+    </message>
+</context>
+<context>
+    <name>FormAutoSwitch</name>
+    <message>
+        <source>场景名称</source>
+        <translation>場景名稱</translation>
+    </message>
+    <message>
+        <source>播放时长(分钟)</source>
+        <translation>播放時間(秒)</translation>
+    </message>
+    <message>
+        <source> 秒</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>快速轮巡</source>
+        <translation>快速輪巡</translation>
+    </message>
+    <message>
+        <source>轮巡间隔：</source>
+        <translation>輪巡間隔：</translation>
+    </message>
+    <message>
+        <source>停止轮巡</source>
+        <translation>停止輪巡</translation>
+    </message>
+    <message>
+        <source>开始轮巡</source>
+        <translation>開始輪巡</translation>
+    </message>
+    <message>
+        <source>启动轮巡</source>
+        <translation>啟動輪巡</translation>
+    </message>
+    <message>
+        <source>正在执行每日计划，请先停止。</source>
+        <translation>正在執行每日計畫，請先停止。</translation>
+    </message>
+    <message>
+        <source>请先在左侧列表中选择您要移动的场景。</source>
+        <translation>請先在左側清單中選擇您要移動的場景。</translation>
+    </message>
+</context>
+<context>
+    <name>FormCaption</name>
+    <message>
+        <source>在此输入字幕内容</source>
+        <translation>在此輸入字幕內容</translation>
+    </message>
+    <message>
+        <source>字体</source>
+        <translation>字型</translation>
+    </message>
+    <message>
+        <source>字号</source>
+        <translation>字型大小</translation>
+    </message>
+    <message>
+        <source>滚动速度</source>
+        <translation>捲動速度</translation>
+    </message>
+    <message>
+        <source>文字颜色</source>
+        <translation>文字顏色</translation>
+    </message>
+    <message>
+        <source>背景颜色</source>
+        <translation>背景顏色</translation>
+    </message>
+    <message>
+        <source>背景透明度</source>
+        <translation>背景透明度</translation>
+    </message>
+    <message>
+        <source>选择</source>
+        <translation>選擇</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>透明色</source>
+        <translation>透明色</translation>
+    </message>
+    <message>
+        <source>不滚动</source>
+        <translation>不捲動</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow2</name>
+    <message>
+        <source>您不是管理员，不能使用该功能！</source>
+        <translation>您不是管理員，不能使用這項功能！</translation>
+    </message>
+    <message>
+        <source>错误原因: &lt;b&gt;两次输入的新密码不一致&lt;/b&gt;</source>
+        <translation>錯誤原因: &lt;b&gt;兩次輸入的新密碼不一致&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>修改密码成功！</source>
+        <translation>修改密碼成功！</translation>
+    </message>
+    <message>
+        <source>操作失败！错误原因：网络超时。</source>
+        <translation>操作失敗！錯誤原因：網路逾時。</translation>
+    </message>
+    <message>
+        <source>网络超时。</source>
+        <translation>網路逾時。</translation>
+    </message>
+    <message>
+        <source>屏幕设置</source>
+        <translation>螢幕設定</translation>
+    </message>
+    <message>
+        <source>用户管理</source>
+        <translation>使用者管理</translation>
+    </message>
+    <message>
+        <source>修改密码</source>
+        <translation>修改密碼</translation>
+    </message>
+    <message>
+        <source>多媒体拼控管理平台</source>
+        <translation>多媒體拼控管理平台</translation>
+    </message>
+    <message>
+        <source> 连接</source>
+        <translation> 連線</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>語言</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>关闭窗口</source>
+        <translation>關閉視窗</translation>
+    </message>
+    <message>
+        <source>   视频</source>
+        <translation>   影片</translation>
+    </message>
+    <message>
+        <source>   场景</source>
+        <translation>   場景</translation>
+    </message>
+    <message>
+        <source>   图片</source>
+        <translation>   圖片</translation>
+    </message>
+    <message>
+        <source>   Office</source>
+        <translation>   Office</translation>
+    </message>
+    <message>
+        <source>   网页</source>
+        <translation>   網頁</translation>
+    </message>
+    <message>
+        <source>  网络视频</source>
+        <translation>   網路影片</translation>
+    </message>
+    <message>
+        <source>   USB视频</source>
+        <translation>   USB 影片</translation>
+    </message>
+    <message>
+        <source>   其他文档和应用</source>
+        <translation>   其他文件和應用</translation>
+    </message>
+    <message>
+        <source>   字幕和背景</source>
+        <translation>   字幕和背景</translation>
+    </message>
+    <message>
+        <source>   背景音乐</source>
+        <translation>   背景音樂</translation>
+    </message>
+    <message>
+        <source>全选</source>
+        <translation>全選</translation>
+    </message>
+    <message>
+        <source>全不选</source>
+        <translation>全不選</translation>
+    </message>
+    <message>
+        <source>添加</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>屏幕回显</source>
+        <translation>螢幕回顯</translation>
+    </message>
+    <message>
+        <source>快速排列</source>
+        <translation>快速排列</translation>
+    </message>
+    <message>
+        <source>清除屏幕上的所有窗口</source>
+        <translation>清除螢幕上的所有視窗</translation>
+    </message>
+    <message>
+        <source>将选中的窗口置于最底层</source>
+        <translation>將選取的視窗移至最底層</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>縮小</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <source>独立屏幕</source>
+        <translation>獨立螢幕</translation>
+    </message>
+    <message>
+        <source>拼接屏一</source>
+        <translation>拼接螢幕一</translation>
+    </message>
+    <message>
+        <source>拼接屏二</source>
+        <translation>拼接螢幕二</translation>
+    </message>
+    <message>
+        <source>拼接屏三</source>
+        <translation>拼接螢幕三</translation>
+    </message>
+    <message>
+        <source>拼接屏四</source>
+        <translation>拼接螢幕四</translation>
+    </message>
+    <message>
+        <source>媒体控制</source>
+        <translation>媒體控制</translation>
+    </message>
+    <message>
+        <source>上一页</source>
+        <translation>上一頁</translation>
+    </message>
+    <message>
+        <source>上一个</source>
+        <translation>上一個</translation>
+    </message>
+    <message>
+        <source>播放/暂停</source>
+        <translation>播放/暫停</translation>
+    </message>
+    <message>
+        <source>下一个</source>
+        <translation>下一個</translation>
+    </message>
+    <message>
+        <source>下一页</source>
+        <translation>下一頁</translation>
+    </message>
+    <message>
+        <source>全屏</source>
+        <translation>全螢幕</translation>
+    </message>
+    <message>
+        <source>还原</source>
+        <translation>還原</translation>
+    </message>
+    <message>
+        <source>00:00:00/00:00:00</source>
+        <translation>00:00:00/00:00:00</translation>
+    </message>
+    <message>
+        <source>静音</source>
+        <translation>靜音</translation>
+    </message>
+    <message>
+        <source>背景音乐控制</source>
+        <translation>背景音樂控制</translation>
+    </message>
+    <message>
+        <source>播放</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>创建目录失败！</source>
+        <translation>建立資料夾失敗！</translation>
+    </message>
+    <message>
+        <source>切换间隔 </source>
+        <translation>切換間隔 </translation>
+    </message>
+    <message>
+        <source> 秒</source>
+        <translation> 秒</translation>
+    </message>
+    <message>
+        <source>加载语言包失败！</source>
+        <translation>載入語言套件失敗！</translation>
+    </message>
+    <message>
+        <source>文件上传失败！</source>
+        <translation>檔案上傳失敗！</translation>
+    </message>
+    <message>
+        <source>资源添加成功！</source>
+        <translation>資源新增成功！</translation>
+    </message>
+    <message>
+        <source>连接新主机</source>
+        <translation>連線新主機</translation>
+    </message>
+    <message>
+        <source>断开连接</source>
+        <translation>中斷連線</translation>
+    </message>
+    <message>
+        <source>操作失败！错误原因：</source>
+        <translation>操作失敗！錯誤原因：</translation>
+    </message>
+    <message>
+        <source>错误原因: </source>
+        <translation>錯誤原因: </translation>
+    </message>
+    <message>
+        <source>请至少选择一个场景（勾选复选框）！</source>
+        <translation>請至少選擇一個場景（勾選核取方塊）！</translation>
+    </message>
+    <message>
+        <source>请输入要保存的场景名称</source>
+        <translation>請輸入要儲存的場景名稱</translation>
+    </message>
+    <message>
+        <source>场景名称不能包含“/”、“\”或“:”，也不能只由“.”组成，请换一个名称。</source>
+        <translation>場景名稱不能包含「/」、「\」或「:」，也不能只由「.」組成，請換一個名稱。</translation>
+    </message>
+    <message>
+        <source>已经有名称为&lt;</source>
+        <translation>已經有名稱為&lt;</translation>
+    </message>
+    <message>
+        <source>&gt;的场景存在，是否替换？</source>
+        <translation>&gt;的場景存在，是否取代？</translation>
+    </message>
+    <message>
+        <source>服务器CPU占用太高，请关闭不需要的窗口！</source>
+        <translation>伺服器 CPU 使用率太高，請關閉不需要的視窗！</translation>
+    </message>
+    <message>
+        <source>Office文档只能开一个窗口！</source>
+        <translation>Office 文件只能開一個視窗！</translation>
+    </message>
+</context>
+<context>
+    <name>frmMessageBox</name>
+    <message>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>确定要删除吗?</source>
+        <translation>確定要刪除嗎？</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>询问</source>
+        <translation>詢問</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+</context>
+</TS>
