@@ -148,7 +148,7 @@ bool Simulator::Impl::startStream()
     // Every frame is drawn from the state as it is at that moment.
     auto source = [this](int index) {
         std::lock_guard<std::mutex> lock(mutex);
-        return wallSnapshot(ctrl.state, index, QDateTime::currentMSecsSinceEpoch());
+        return wallSnapshot(ctrl.state, index, QDateTime::currentMSecsSinceEpoch(), nowMs());
     };
     // A client starting to play a stream is logged like a request: method "RTSP", command
     // "PLAY", the stream's path, the client's address in the header "peer".

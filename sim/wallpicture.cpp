@@ -74,6 +74,9 @@ void drawWindows(QPainter &p, const WallSnapshot &s, double sx, double sy, const
     const int textPx = std::max(10, size.height() / 24);
     const QFont font = pixelFont(textPx, true);
     const QFontMetrics metrics(font);
+    const int statusPx = std::max(8, textPx * 2 / 3);
+    const QFont statusFont = pixelFont(statusPx, false);
+    const QFontMetrics statusMetrics(statusFont);
     p.setFont(font);
     for (const WallSnapshot::Item &w : s.windows) {
         const QRectF r(w.rect.left * sx, w.rect.top * sy, (w.rect.right - w.rect.left) * sx,
@@ -88,7 +91,26 @@ void drawWindows(QPainter &p, const WallSnapshot &s, double sx, double sy, const
         const QString name = w.name.isEmpty() ? QStringLiteral("#%1").arg(w.id) : w.name;
         p.setPen(Qt::white);
         p.drawText(r, Qt::AlignCenter, metrics.elidedText(name, Qt::ElideRight, int(r.width()) - textPx));
+        if (w.status.isEmpty())
+            continue;
+        // The playback line just under the name, in the window's upper half below the middle.
+        const QRectF line(r.left(), r.center().y() + textPx * 0.6, r.width(), statusPx * 1.4);
+        p.setFont(statusFont);
+        p.setPen(QColor(235, 238, 245));
+        p.drawText(line.intersected(r), Qt::AlignHCenter | Qt::AlignTop,
+                   statusMetrics.elidedText(w.status, Qt::ElideRight, int(r.width()) - statusPx));
+        p.setFont(font);
     }
+}
+
+QString hms(int seconds)
+{
+    return QString::asprintf("%02d:%02d:%02d", seconds / 3600, (seconds % 3600) / 60, seconds % 60);
+}
+
+QString sound(const Window &w)
+{
+    return w.muted ? QStringLiteral("muted") : QStringLiteral("volume %1").arg(w.volume);
 }
 
 void drawCentredText(QPainter &p, const QSize &size, const QString &text)
@@ -214,7 +236,39 @@ void drawFooter(QPainter &p, const WallSnapshot &s, const QSize &size)
 
 } // namespace
 
-WallSnapshot wallSnapshot(const ControllerState &state, int index, qint64 clockMs)
+QString playbackStatus(const Window &w, qint64 nowMs)
+{
+    switch (w.type) {
+    case 0: {
+        const QString state = w.isPlaying(nowMs) ? QStringLiteral("Playing")
+                              : w.atEnd(nowMs)   ? QStringLiteral("Ended")
+                                                 : QStringLiteral("Paused");
+        return QStringLiteral("%1 %2 / %3 · %4")
+            .arg(state, hms(w.currentTime(nowMs)), hms(w.totalTime), sound(w));
+    }
+    case 1: {
+        const QString item =
+            w.resList.size() > 1
+                ? QStringLiteral("picture %1 of %2 · ").arg(w.index + 1).arg(w.resList.size())
+                : QString();
+        return (w.playing ? QString() : QStringLiteral("Paused · ")) + item +
+               QStringLiteral("every %1 s").arg(w.interval);
+    }
+    case 4:
+    case 6:
+        return QStringLiteral("Live · shown %1 s · %2").arg(w.showTime).arg(sound(w));
+    case 3:
+        return w.pageCount > 0 ? QStringLiteral("Page %1 of %2").arg(w.page).arg(w.pageCount)
+                               : QStringLiteral("Page %1").arg(w.page);
+    case 2:
+        return QStringLiteral("Zoom %1%").arg(w.zoom) +
+               (w.scroll > 0 ? QStringLiteral(" · scrolled %1").arg(w.scroll) : QString());
+    default:
+        return QString();
+    }
+}
+
+WallSnapshot wallSnapshot(const ControllerState &state, int index, qint64 clockMs, qint64 controllerMs)
 {
     WallSnapshot s;
     s.index = index;
@@ -229,8 +283,7 @@ WallSnapshot wallSnapshot(const ControllerState &state, int index, qint64 clockM
     s.colWidths = divide(group->customWidth, s.width, group->cols);
     s.rowHeights = divide(group->customHeight, s.height, group->rows);
     for (const Window &w : group->windows)
-        s.windows.append({w.id, w.type, w.rect, w.displayName()});
-
+        s.windows.append({w.id, w.type, w.rect, w.displayName(), playbackStatus(w, controllerMs)});
     const Caption &c = state.caption;
     if (c.show && index == c.scrGroup - 1) {
         s.caption.shown = true;

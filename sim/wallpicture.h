@@ -26,6 +26,7 @@ struct WallSnapshot
         int type = 0;
         Rect rect; // wall pixels, right and bottom exclusive
         QString name;
+        QString status; // what the window plays (playbackStatus), under the name
     };
 
     int index = 0;       // stream index: group 0..3, or kIndependentScreens
@@ -64,8 +65,15 @@ struct WallSnapshot
 QRect captionBand(const WallSnapshot &snapshot);
 int captionTextLeft(const WallSnapshot &snapshot, int textWidth);
 
-// Copies what the picture of stream `index` shows out of the state.
-WallSnapshot wallSnapshot(const ControllerState &state, int index, qint64 clockMs);
+// Copies what the picture of stream `index` shows out of the state; `controllerMs` is the
+// controller's clock that playback positions follow.
+WallSnapshot wallSnapshot(const ControllerState &state, int index, qint64 clockMs, qint64 controllerMs = 0);
+
+// One line of what a window plays at `nowMs`, so that the wall shows what the media panel
+// changed: a video's state, position / length and sound, a live video's show time and sound,
+// pictures' item and interval, an Office document's page, a web page's zoom and scrolling.
+// Empty for the kinds that have none.
+QString playbackStatus(const Window &window, qint64 nowMs);
 
 // Size of the streamed picture: the wall's aspect ratio fitted into `bound`, even sides.
 QSize pictureSize(const WallSnapshot &snapshot, const QSize &bound);

@@ -286,21 +286,15 @@ void ScreenWidget::paintGrid(QPainter &painter)
         return;
     const wall::WallMapper map = mapper();
     painter.setPen(QPen(QColor(128, 128, 128), 1, Qt::DashDotLine, Qt::RoundCap, Qt::RoundJoin));
-    const int subRows = m_grid.subRows();
-    const int subCols = m_grid.subCols();
-    if (subRows > 0) {
-        const int step = m_grid.totalHeight() / subRows;
-        for (int k = 1; k < subRows; ++k) {
-            const int y = static_cast<int>(static_cast<float>(k * step) * map.scaleY());
-            painter.drawLine(0, y, width(), y);
-        }
+    const QList<int> rows = m_grid.gridLinesY();
+    for (int wallY : rows) {
+        const int y = static_cast<int>(static_cast<float>(wallY) * map.scaleY());
+        painter.drawLine(0, y, width(), y);
     }
-    if (subCols > 0) {
-        const int step = m_grid.totalWidth() / subCols;
-        for (int k = 1; k < subCols; ++k) {
-            const int x = static_cast<int>(static_cast<float>(k * step) * map.scaleX());
-            painter.drawLine(x, 0, x, height());
-        }
+    const QList<int> columns = m_grid.gridLinesX();
+    for (int wallX : columns) {
+        const int x = static_cast<int>(static_cast<float>(wallX) * map.scaleX());
+        painter.drawLine(x, 0, x, height());
     }
 }
 

@@ -59,6 +59,23 @@ int snapValue(int value, int period, bool &snapped)
     return value;
 }
 
+// Moves a value onto the nearest of the monitor `edges` (ascending) when it is at most 31
+// away (downwards first), as snapValue does with the multiples of a period.
+int snapToEdges(int value, const QList<int> &edges, bool &snapped)
+{
+    snapped = false;
+    const auto above = std::upper_bound(edges.begin(), edges.end(), value);
+    if (above != edges.begin() && value - *(above - 1) <= WallGrid::kSnapThreshold - 1) {
+        snapped = true;
+        return *(above - 1);
+    }
+    if (above != edges.end() && *above - value <= WallGrid::kSnapThreshold - 1) {
+        snapped = true;
+        return *above;
+    }
+    return value;
+}
+
 int truncDiv(int value, float scale)
 {
     return static_cast<int>(static_cast<float>(value) / scale);
@@ -236,24 +253,26 @@ SnapResult WallGrid::snap(const QRect &oldRect, const QRect &canvasGeometry, con
         bottom = truncDiv(canvasGeometry.bottom() + 1, sy);
     }
 
-    int periodX = 0;
-    int periodY = 0;
-    if (customSize()) {
-        periodX = m_colWidths.value(0);
-        periodY = m_rowHeights.value(0);
-    } else {
-        const QSize cell = uniformCellSize();
-        periodX = cell.width();
-        periodY = cell.height();
-    }
     bool leftSnapped = false;
     bool topSnapped = false;
     bool rightSnapped = false;
     bool bottomSnapped = false;
-    left = snapValue(left, periodX, leftSnapped);
-    right = snapValue(right, periodX, rightSnapped);
-    top = snapValue(top, periodY, topSnapped);
-    bottom = snapValue(bottom, periodY, bottomSnapped);
+    if (customSize()) {
+        // The monitors' own edges: with columns (rows) of different sizes the multiples of
+        // the first one are not where the monitors meet.
+        const QList<int> xs = columnBoundaries();
+        const QList<int> ys = rowBoundaries();
+        left = snapToEdges(left, xs, leftSnapped);
+        right = snapToEdges(right, xs, rightSnapped);
+        top = snapToEdges(top, ys, topSnapped);
+        bottom = snapToEdges(bottom, ys, bottomSnapped);
+    } else {
+        const QSize cell = uniformCellSize();
+        left = snapValue(left, cell.width(), leftSnapped);
+        right = snapValue(right, cell.width(), rightSnapped);
+        top = snapValue(top, cell.height(), topSnapped);
+        bottom = snapValue(bottom, cell.height(), bottomSnapped);
+    }
     if (customSize()) {
         if (left < 0) {
             left = 0;
@@ -371,6 +390,28 @@ QRect WallGrid::enlarge(const QRect &rect) const
         bottom = std::min(m_totalHeight, grownBottom / h * h + h);
     }
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+QList<int> WallGrid::gridLinesX() const
+{
+    if (customSize())
+        return columnBoundaries().mid(1, std::max(0, m_cols - 1));
+    QList<int> lines;
+    const int step = m_subCols > 0 ? m_totalWidth / m_subCols : 0;
+    for (int k = 1; k < m_subCols; ++k)
+        lines.append(k * step);
+    return lines;
+}
+
+QList<int> WallGrid::gridLinesY() const
+{
+    if (customSize())
+        return rowBoundaries().mid(1, std::max(0, m_rows - 1));
+    QList<int> lines;
+    const int step = m_subRows > 0 ? m_totalHeight / m_subRows : 0;
+    for (int k = 1; k < m_subRows; ++k)
+        lines.append(k * step);
+    return lines;
 }
 
 QList<int> WallGrid::columnBoundaries() const

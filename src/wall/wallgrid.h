@@ -78,6 +78,11 @@ public:
     // (custom-size) or cell (uniform) edges.
     QRect enlarge(const QRect &rect) const;
 
+    // Wall x (y) of the grid lines the canvas draws between the cells: the monitors' edges
+    // in custom-size mode, the uniform division otherwise.
+    QList<int> gridLinesX() const;
+    QList<int> gridLinesY() const;
+
 private:
     QList<int> columnBoundaries() const; // 0, w0, w0 + w1, ... (cols + 1 entries)
     QList<int> rowBoundaries() const;

@@ -15,6 +15,7 @@
 #include <QJsonDocument>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -235,6 +236,25 @@ private slots:
         QCOMPARE(iconImage(form.btnScrEcho->icon()), play);
         window.reset();
         QVERIFY(allFramesFreed());
+    }
+
+    // An echo that cannot start (no player of that name built in, or no controller host)
+    // stays stopped without a word: no state change is announced, so the button keeps its
+    // play icon, and the items stay opaque.
+    void echoThatCannotStartStaysStopped()
+    {
+        ScreenWidget canvas;
+        canvas.setScreenLayout(wall::kCustomSizeMode, 0, oneMonitor());
+        WindowWidget *item = canvas.addWindow(QStringLiteral("Clip.mp4"), 0, 1, 0, QRect(0, 0, 960, 1080));
+        QSignalSpy announced(canvas.echo(), &ScreenEcho::runningChanged);
+        qputenv("PELMORA_ECHO_PLAYER", "none");
+        canvas.echo()->startEcho(kHost, 0);
+        qunsetenv("PELMORA_ECHO_PLAYER");
+        QVERIFY(!canvas.echoRunning());
+        canvas.echo()->startEcho(QString(), 0);
+        QVERIFY(!canvas.echoRunning());
+        QVERIFY(!item->echoOn());
+        QCOMPARE(announced.count(), 0);
     }
 
     // Toggling fast: each stop interrupts a player that is still connecting or already
