@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace pelmora::test {
+
+// A monotonic millisecond clock that moves only when the test moves it, put in place of the
+// clock of `Seam` (a class with a static setClock(qint64 (*)()), such as WindowWidget) for
+// as long as it lives; the real clock comes back when it goes.
+template<typename Seam>
+class FakeClock
+{
+public:
+    explicit FakeClock(qint64 start = 1000)
+    {
+        s_now = start;
+        Seam::setClock(&FakeClock::now);
+    }
+    ~FakeClock() { Seam::setClock(nullptr); }
+    FakeClock(const FakeClock &) = delete;
+    FakeClock &operator=(const FakeClock &) = delete;
+
+    static qint64 now() { return s_now; }
+    static void set(qint64 ms) { s_now = ms; }
+    static void advance(qint64 ms) { s_now += ms; }
+
+private:
+    static inline qint64 s_now = 0;
+};
+
+} // namespace pelmora::test
