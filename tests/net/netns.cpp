@@ -165,6 +165,18 @@ bool Peer::open(const QString &localName, const QString &localAddress, const QSt
         !ip({QStringLiteral("addr"), QStringLiteral("add"), peerAddress, QStringLiteral("dev"), peerName}) ||
         !ip({QStringLiteral("link"), QStringLiteral("set"), peerName, QStringLiteral("up")}))
         return fail(QStringLiteral("cannot set up the veth pair"));
+    // A veth end passes frames only once the kernel has seen its carrier and given it a queue,
+    // which happens in the background a moment after "up" (later on a busy machine); a search
+    // sent before that would vanish. Both ends report it as their state.
+    const auto operational = [](const QString &name) {
+        QProcess show;
+        show.start(QStringLiteral("ip"), {QStringLiteral("-o"), QStringLiteral("link"),
+                                          QStringLiteral("show"), QStringLiteral("dev"), name});
+        return show.waitForFinished(5000) && show.exitCode() == 0 && show.readAll().contains(" state UP ");
+    };
+    if (!pelmora::test::waitFor([&] { return operational(localName); }, 10000) ||
+        !inside([&] { return pelmora::test::waitFor([&] { return operational(peerName); }, 10000); }))
+        return fail(QStringLiteral("the veth pair does not come up"));
     return true;
 }
 
