@@ -54,7 +54,7 @@ class TestLibraryPanel : public QObject
         QVERIFY(list->itemAt(at) == list->item(row));
         QTest::mousePress(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
         // The strip's kinetic scrolling holds a press back for a moment before the list sees it.
-        QVERIFY(QTest::qWaitFor([list] { return list->pressedItem() != nullptr; }, 2000));
+        QVERIFY(QTest::qWaitFor([list] { return list->pressedItem() != nullptr; }, 10000));
         const QPoint end = at + QPoint(QApplication::startDragDistance() + 1, 0);
         QMouseEvent move(QEvent::MouseMove, end, list->viewport()->mapToGlobal(end), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
