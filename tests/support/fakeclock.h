@@ -28,4 +28,15 @@ private:
     static inline qint64 s_now = 0;
 };
 
+// The same fake clock for a class that is handed its clock as an object: an `Interface` with
+// a virtual qint64 nowMs() const (such as caption::Clock) that reads `now`.
+template<typename Interface>
+struct FakeClockObject : Interface
+{
+    explicit FakeClockObject(qint64 start = 1000) : now(start) {}
+    qint64 nowMs() const override { return now; }
+
+    qint64 now;
+};
+
 } // namespace pelmora::test
