@@ -466,14 +466,13 @@ private slots:
         };
         const QStringList offices = officeNames();
         QVERIFY(!offices.isEmpty());
-        sim::Fault slow;
-        slow.kind = sim::Fault::Delay;
-        slow.delayMs = 200;
-        simulator().setFault("DelResource", slow);
-        QTimer::singleShot(50, this, [this, staysAway] {
+        // The first removal is held at the controller until the operator has switched.
+        pelmora::test::holdRequests(simulator(), "DelResource", 1);
+        pelmora::test::onceReceived(this, simulator(), "DelResource", [this, staysAway] {
             f->select(Category::Office);
             if (!staysAway)
                 f->select(Category::Picture);
+            simulator().advanceClock(pelmora::test::kHeldMs);
         });
         QTest::mouseClick(w().btnRemoveModal, Qt::LeftButton);
 

@@ -360,19 +360,26 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(canvas));
         QVERIFY(commands->openFromList(QStringLiteral("a.jpg"), 0));
         WindowWidget *item = canvas->windows().last();
+
+        // How deep the waits of one move go: read while the controller holds it.
+        int oneMove = 0;
+        {
+            QObject scope;
+            pelmora::test::holdRequests(sim->simulator, QStringLiteral("MoveWindow"), 1);
+            pelmora::test::onceReceived(&scope, sim->simulator, QStringLiteral("MoveWindow"), [&] {
+                oneMove = uikit::WaitScope::depth();
+                sim->simulator.advanceClock(pelmora::test::kHeldMs);
+            });
+            QVERIFY(commands->moveWindow(item->windowId(), item->realRect()));
+        }
+        QVERIFY(oneMove > 0);
+        sim->simulator.clearRequests();
+
+        // The controller answers a move once its clock has gone 200 ms past it, and its clock
+        // moves 10 ms with each step of the drag: a move waits for twenty steps.
         sim::Fault slow{sim::Fault::Delay};
         slow.delayMs = 200;
         sim->simulator.setFault(QStringLiteral("MoveWindow"), slow);
-
-        // How deep the waits of one move go.
-        int oneMove = 0;
-        QTimer probe;
-        connect(&probe, &QTimer::timeout, this, [&] { oneMove = qMax(oneMove, uikit::WaitScope::depth()); });
-        probe.start(20);
-        QVERIFY(commands->moveWindow(item->windowId(), item->realRect()));
-        probe.stop();
-        QVERIFY(oneMove > 0);
-        sim->simulator.clearRequests();
 
         // Press in the middle of the item and drag it 400 canvas pixels to the right, one step
         // every 10 ms while the moves wait, then release.
@@ -389,6 +396,7 @@ private slots:
             deepest = qMax(deepest, uikit::WaitScope::depth());
             const QPoint global = globalStart + QPoint(qMin(++step, 40) * 10, 0);
             clock.advance(10);
+            sim->simulator.advanceClock(10);
             if (step <= 40) {
                 QTimer::singleShot(10, this, nextStep);
                 QMouseEvent move(QEvent::MouseMove, item->mapFromGlobal(global), global, Qt::NoButton,
@@ -396,6 +404,9 @@ private slots:
                 QApplication::sendEvent(item, &move);
                 return;
             }
+            // The controller catches up: what waits is answered, the release's move at once.
+            sim->simulator.clearFaults();
+            sim->simulator.advanceClock(pelmora::test::kHeldMs);
             released = true;
             QMouseEvent release(QEvent::MouseButtonRelease, item->mapFromGlobal(global), global,
                                 Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
