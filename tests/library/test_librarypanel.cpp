@@ -405,7 +405,8 @@ private slots:
 
         f->select(Category::Music);
         QLybListWidget *list = w().audioList->listWidget();
-        panel().on_btnDeSelectAll_clicked();
+        click(w().btnDeSelectAll);
+        QVERIFY(w().audioList->checkedNames().isEmpty());
         list->item(0)->setCheckState(Qt::Checked);
         list->item(2)->setCheckState(Qt::Checked);
         w().btnBGMPlay->setEnabled(true);
@@ -424,7 +425,8 @@ private slots:
         QVERIFY(!w().btnBGMStop->isEnabled());
 
         // Nothing ticked still plays, with an empty list.
-        panel().on_btnDeSelectAll_clicked();
+        click(w().btnDeSelectAll);
+        QVERIFY(w().audioList->checkedNames().isEmpty());
         click(w().btnBGMPlay);
         QCOMPARE(simulator().requests("PlayBgMusic").last().json().value("MusicList").toArray(),
                  QJsonArray());
