@@ -10,6 +10,7 @@
 #include "wall/screenecho.h"
 #include "wall/screenwidget.h"
 #include "wall/windowwidget.h"
+#include "walllayout.h"
 #include "windowsession.h"
 
 #include <QJsonArray>
@@ -53,8 +54,7 @@ QColor canvasPixel(QWidget *canvas, const QPoint &pos)
 
 S_SCR_LAYOUT oneMonitor()
 {
-    S_SCR_GROUP group{QStringLiteral("Lobby"), 1920, 1080, 1, 1, {}, {}};
-    return wall::makeScrLayout(group);
+    return pelmora::test::wallLayout(1, 1);
 }
 
 bool allFramesFreed()
