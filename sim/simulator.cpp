@@ -258,19 +258,25 @@ bool Simulator::Impl::takeFaultLocked(const RecordedRequest &rec, Fault *fault)
     return false;
 }
 
-bool Simulator::Impl::waitUnlessStopping(int ms)
+bool Simulator::Impl::waitUnlessStopping(int ms, qint64 sinceMs)
 {
     std::unique_lock<std::mutex> lock(mutex);
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    if (ms < 0)
+    if (ms < 0) {
         changed.wait(lock, [this] { return stopping; });
-    else
+    } else if (manualNowMs.load() >= 0) {
+        // The controller's own clock: the wait ends once the test has advanced it far enough
+        // past the request's arrival (an advance before the wait began counts too).
+        const qint64 until = sinceMs + ms;
+        changed.wait(lock, [this, until] { return stopping || nowMs() >= until; });
+    } else {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
         changed.wait_until(lock, until, [this] { return stopping; });
+    }
     return !stopping;
 }
 
-bool Simulator::Impl::applyFault(const Fault &fault, const RecordedRequest &rec, const httplib::Request &req,
-                                 httplib::Response &res)
+bool Simulator::Impl::applyFault(const Fault &fault, const RecordedRequest &rec, qint64 arrivedMs,
+                                 const httplib::Request &req, httplib::Response &res)
 {
     const auto drop = [&] {
         shutdownConnections(boundPort, QString::fromStdString(req.remote_addr), req.remote_port);
@@ -281,12 +287,12 @@ bool Simulator::Impl::applyFault(const Fault &fault, const RecordedRequest &rec,
     };
     switch (fault.kind) {
     case Fault::Delay:
-        if (waitUnlessStopping(qMax(0, fault.delayMs)))
+        if (waitUnlessStopping(qMax(0, fault.delayMs), arrivedMs))
             return false; // then answered as usual
         drop();
         return true;
     case Fault::NoReply:
-        waitUnlessStopping(-1);
+        waitUnlessStopping(-1, arrivedMs);
         drop();
         return true;
     case Fault::HttpError: {
@@ -375,14 +381,16 @@ void Simulator::Impl::handle(const httplib::Request &req, httplib::Response &res
     }
     Fault fault;
     bool faulty = false;
+    qint64 arrivedMs = 0;
     {
         std::lock_guard<std::mutex> lock(mutex);
         RecordedRequest logged = rec;
         logged.body.truncate(kLogMaxBodyPerRequest);
         logLocked(logged);
         faulty = takeFaultLocked(rec, &fault);
+        arrivedMs = nowMs();
     }
-    if (faulty && applyFault(fault, rec, req, res))
+    if (faulty && applyFault(fault, rec, arrivedMs, req, res))
         return;
     Reply reply;
     {
@@ -524,8 +532,10 @@ void Simulator::advanceClock(qint64 ms)
 {
     useManualClock();
     d->manualNowMs += ms;
+    // Delays waiting on the clock look again (under the lock, so none misses the change).
     std::lock_guard<std::mutex> lock(d->mutex);
     d->rotateLocked();
+    d->changed.notify_all();
 }
 
 void Simulator::setCpuUsage(int percent)

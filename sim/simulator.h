@@ -82,8 +82,9 @@ public:
     void failUploadChunk(int chunkIndex /*0-based*/, int httpStatus = 500);
     void setCpuUsage(int percent);
 
-    // The controller's clock (playback positions, scene rotation) runs in real time unless a
-    // test takes it over: from then on it stands still and moves only by advanceClock().
+    // The controller's clock (playback positions, scene rotation, Delay faults) runs in real
+    // time unless a test takes it over: from then on it stands still and moves only by
+    // advanceClock(), and a delayed request is answered once the clock has moved its delay.
     void useManualClock();
     void advanceClock(qint64 ms);
 

@@ -57,10 +57,12 @@ public:
     void control(const httplib::Request &req, httplib::Response &res, const RecordedRequest &rec);
     void logLocked(const RecordedRequest &rec);
     bool takeFaultLocked(const RecordedRequest &rec, Fault *fault);
-    // Applies a fault; true when it took the place of the answer.
-    bool applyFault(const Fault &fault, const RecordedRequest &rec, const httplib::Request &req,
-                    httplib::Response &res);
-    bool waitUnlessStopping(int ms); // false when stop() interrupted the wait
+    // Applies a fault to a request that arrived at `arrivedMs` (controller clock); true when
+    // it took the place of the answer.
+    bool applyFault(const Fault &fault, const RecordedRequest &rec, qint64 arrivedMs,
+                    const httplib::Request &req, httplib::Response &res);
+    // Waits `ms` from `sinceMs` (-1: until stop()); false when stop() interrupted the wait.
+    bool waitUnlessStopping(int ms, qint64 sinceMs);
     Reply route(const RecordedRequest &rec);
     QList<RecordedRequest> filtered(const QString &commandOrPath) const;
     QString bannerText() const;

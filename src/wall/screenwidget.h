@@ -125,6 +125,7 @@ public:
     void slotTimerTimeOut();
 
     bool clickTimerActive() const { return m_clickTimer.isActive(); }
+    int clickTimerInterval() const { return m_clickTimer.interval(); }
     int clickCount() const { return m_clickCount; }
 
 signals:

@@ -268,7 +268,8 @@ private slots:
         QCOMPARE(controllerUsers().contains("guest"), added);
         const auto sent = s->simulator.requests("AddUser");
         QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent[0].json().value("Password").toString(), uikit::md5Hex("pa55"));
+        QCOMPARE(sent[0].json().value("Password").toString(),
+                 QStringLiteral("a40f2ce2dab5a02272023cdd0aa66d2b")); // MD5 of "pa55"
         QCOMPARE(sent[0].json().value("Role").toInt(), 2);
         if (added) {
             // The new user logs in with the password typed.
@@ -321,24 +322,29 @@ private slots:
     void resultAppliesToTheRequestSent()
     {
         QVERIFY(start());
-        sim::Fault slow{sim::Fault::Delay};
-        slow.delayMs = 150;
-        s->transport->setTimeoutMs(10000);
-        s->simulator.setFault("DeleteUser", slow);
-        s->simulator.setFault("AddUser", slow);
+        // Each request is held at the controller until the operator has acted inside its wait.
+        using pelmora::test::holdRequests;
+        using pelmora::test::kHeldMs;
+        using pelmora::test::onceReceived;
+        holdRequests(s->simulator, "DeleteUser");
+        holdRequests(s->simulator, "AddUser");
         QStringList listed;
         QVERIFY(runManager([&](DialogUserManager *manager) {
             select(manager, "operator");
-            QTimer::singleShot(50, manager, [manager] {
+            onceReceived(manager, s->simulator, "DeleteUser", [&, manager] {
                 select(manager, "web");
                 button(manager, "btnDelUser")->click(); // ignored: no second request
                 button(manager, "btnAddUser")->click();
+                s->simulator.advanceClock(kHeldMs);
             });
             button(manager, "btnDelUser")->click();
             setText(manager, "editName", "guest");
             setText(manager, "editPwd", "pw");
             setText(manager, "editPwd_2", "pw");
-            QTimer::singleShot(50, manager, [manager] { setText(manager, "editName", "renamed"); });
+            onceReceived(manager, s->simulator, "AddUser", [&, manager] {
+                setText(manager, "editName", "renamed");
+                s->simulator.advanceClock(kHeldMs);
+            });
             button(manager, "btnAddUser")->click();
             listed = manager->userNames();
         }));

@@ -15,55 +15,28 @@
 #include "testmain.h"
 #include "uikit/dialogs.h"
 #include "wall/screenwidget.h"
+#include "windowsession.h"
 
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
 #include <QToolButton>
 
+using pelmora::test::commandNames;
+using pelmora::test::holdRequests;
+using pelmora::test::hostEntry;
+using pelmora::test::kHeldMs;
+using pelmora::test::makeWindow;
+using pelmora::test::onceReceived;
+using pelmora::test::startController;
 using uikit::Dialogs;
 
 namespace {
-// The commands a controller received, in order; discovery and plain paths left out.
-QStringList commandNames(const sim::Simulator &controller)
-{
-    QStringList names;
-    const auto requests = controller.requests();
-    for (const auto &request : requests) {
-        if (!request.command.isEmpty() && request.method != QLatin1String("UDP"))
-            names.append(request.command);
-    }
-    return names;
-}
-
 HostEntry hostOf(const sim::Simulator &controller, const QString &address = QStringLiteral("127.0.0.1"))
 {
-    HostEntry entry;
-    entry.hostIp = address;
-    entry.port = controller.port();
-    entry.family = 2;
-    entry.userName = QStringLiteral("admin");
+    HostEntry entry = hostEntry(controller, QStringLiteral("admin"), 2, address);
     entry.hostName = QStringLiteral("wall");
-    entry.autoLogin = true;
-    entry.password = QStringLiteral("admin");
     return entry;
-}
-
-// Runs `action` once, as soon as `controller` has received `command` (from inside the wait
-// for it): no guessing at how long the wait takes.
-void onceReceived(QObject *context, const sim::Simulator &controller, const QString &command,
-                  std::function<void()> action)
-{
-    auto *poll = new QTimer(context);
-    poll->setInterval(1);
-    QObject::connect(poll, &QTimer::timeout, context, [poll, &controller, command, action] {
-        if (controller.requests(command).isEmpty())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        action();
-    });
-    poll->start();
 }
 
 // The login sequence after "Login", as the controller sees it. The music state sets the
@@ -82,24 +55,6 @@ class TestLoginSequence : public QObject
     Q_OBJECT
 
     std::unique_ptr<MainWindow2> window;
-
-    std::unique_ptr<MainWindow2> makeWindow()
-    {
-        auto w = std::make_unique<MainWindow2>();
-        w->autoLoginTimer()->stop();
-        w->show();
-        w->installCanvas();
-        return w;
-    }
-
-    static std::unique_ptr<sim::Simulator>
-    startController(const QString &address = QStringLiteral("127.0.0.1"))
-    {
-        auto controller = std::make_unique<sim::Simulator>();
-        if (!controller->start(address))
-            return nullptr;
-        return controller;
-    }
 
 private slots:
     void init()
@@ -159,7 +114,7 @@ private slots:
         onceReceived(this, *second, QStringLiteral("Login"), [&] {
             // Still inside the new login's wait.
             logoutFirst =
-                QTest::qWaitFor([&] { return !first->requests(QStringLiteral("Logout")).isEmpty(); }, 3000);
+                QTest::qWaitFor([&] { return !first->requests(QStringLiteral("Logout")).isEmpty(); }, 10000);
         });
         hosts[1]->click();
         QVERIFY(window->session().loggedIn);
@@ -184,9 +139,7 @@ private slots:
         auto slow = startController();
         auto fast = startController(QStringLiteral("127.0.0.2"));
         QVERIFY(slow && fast);
-        sim::Fault hold{sim::Fault::Delay};
-        hold.delayMs = 300;
-        slow->setFault(QStringLiteral("Login"), hold);
+        holdRequests(*slow, QStringLiteral("Login"));
         window = makeWindow();
 
         onceReceived(this, *slow, QStringLiteral("Login"), [&] {
@@ -215,12 +168,12 @@ private slots:
     {
         auto controller = startController();
         QVERIFY(controller);
-        sim::Fault hold{sim::Fault::Delay};
-        hold.delayMs = 200;
-        controller->setFault(QStringLiteral("GetPicList"), hold);
+        holdRequests(*controller, QStringLiteral("GetPicList"));
         window = makeWindow();
-        onceReceived(this, *controller, QStringLiteral("GetPicList"),
-                     [&] { window->on_disconnectButton_clicked(); });
+        onceReceived(this, *controller, QStringLiteral("GetPicList"), [&] {
+            window->on_disconnectButton_clicked();
+            controller->advanceClock(kHeldMs);
+        });
         QVERIFY(window->connection()->loginTo(hostOf(*controller), QStringLiteral("admin")));
 
         QStringList sent = commandNames(*controller);

@@ -4,7 +4,6 @@
 #include "app/mainwindow2_form.h"
 #include "app/startup.h"
 #include "library/imagewidget.h"
-#include "net/hoststore.h"
 #include "net/transport.h"
 #include "platform/platformpaths.h"
 #include "scenes/formautoswitch.h"
@@ -12,6 +11,7 @@
 #include "sim/simulator.h"
 #include "testmain.h"
 #include "uikit/dialogs.h"
+#include "windowsession.h"
 
 #include <QDialog>
 #include <QMenu>
@@ -256,11 +256,7 @@ void TestMainWindow2::settingsMenu()
 
     if (!user.isEmpty()) {
         // The login sequence rebuilds the menu for the role the controller gave.
-        HostEntry entry;
-        entry.hostIp = QStringLiteral("127.0.0.1");
-        entry.port = controller.port();
-        entry.userName = user;
-        QVERIFY(window.connection()->loginTo(entry, user));
+        QVERIFY(pelmora::test::loginTo(window, controller, user, 0));
     } else {
         window.buildSettingsMenu();
     }
@@ -435,12 +431,9 @@ void TestMainWindow2::closeButtonExitsAtOnce()
         MainWindow2 window;
         window.autoLoginTimer()->stop();
         // Point the window at the silent controller: a login that times out there.
-        window.transport()->setTimeoutMs(50);
-        HostEntry entry;
-        entry.hostIp = QStringLiteral("127.0.0.1");
-        entry.port = controller.port();
-        QVERIFY(!window.connection()->loginTo(entry, QString()));
-        QCOMPARE(controller.requests().size(), 1);
+        window.transport()->setTimeoutMs(1000);
+        QVERIFY(!pelmora::test::loginTo(window, controller.port(), QString(), 0));
+        QVERIFY(QTest::qWaitFor([&] { return controller.requests().size() == 1; }, 10000));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 

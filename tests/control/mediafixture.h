@@ -10,6 +10,7 @@
 #include "sim/simulator.h"
 #include "wall/screenwidget.h"
 #include "wall/windowwidget.h"
+#include "windowsession.h"
 
 #include <QJsonArray>
 #include <QMap>
@@ -112,29 +113,18 @@ struct MediaFixture
             return false;
         simulator.useManualClock();
         simulator.setState(wall());
-        window = std::make_unique<MainWindow2>();
-        window->autoLoginTimer()->stop();
+        window = pelmora::test::makeWindow();
+        if (!window)
+            return false;
         // The update timer never ticks by itself here: tests tick it.
         window->ticker()->setIntervalMs(3600 * 1000);
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            return false;
-        window->installCanvas();
         ui = &window->form();
         canvas = ui->labelScreen;
         panel = window->media();
         return login();
     }
 
-    bool login()
-    {
-        HostEntry entry;
-        entry.hostIp = QStringLiteral("127.0.0.1");
-        entry.port = simulator.port();
-        entry.family = 2;
-        entry.userName = QStringLiteral("admin");
-        return window->connection()->loginTo(entry, QStringLiteral("admin"));
-    }
+    bool login() { return pelmora::test::loginTo(*window, simulator); }
 
     // A new session on the wall as the simulator has it now (nothing selected).
     bool relogin()
@@ -177,22 +167,22 @@ struct MediaFixture
     }
 
     // The window's cursor at the moment the controller received `command`, while `action`
-    // runs (the request is held a little so that the wait is under way).
+    // runs: the request is held at the controller until the cursor has been read, so the
+    // wait is under way however slowly the machine runs. BlankCursor when none came.
     Qt::CursorShape cursorWhile(const QString &command, const std::function<void()> &action)
     {
-        sim::Fault hold{sim::Fault::Delay};
-        hold.delayMs = 40;
-        simulator.setFault(command, hold);
+        pelmora::test::holdRequests(simulator, command, 1);
         Qt::CursorShape seen = Qt::BlankCursor;
-        QTimer poll;
-        poll.setInterval(1);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (seen == Qt::BlankCursor && !simulator.requests(command).isEmpty())
-                seen = window->cursor().shape();
+        QObject scope; // the watch ends with this call
+        pelmora::test::onceReceived(&scope, simulator, command, [&] {
+            seen = window->cursor().shape();
+            simulator.advanceClock(pelmora::test::kHeldMs);
         });
-        poll.start();
         action();
-        poll.stop();
+        // A request that never came leaves no hold behind.
+        sim::Fault none{sim::Fault::Delay};
+        none.remaining = 0;
+        simulator.setFault(command, none);
         return seen;
     }
 };

@@ -3,6 +3,7 @@
 #include "control/captioncommands.h"
 #include "control/captiongate.h"
 #include "control/osdinfo.h"
+#include "fakeclock.h"
 #include "simsession.h"
 #include "testmain.h"
 
@@ -13,11 +14,9 @@ using pelmora::test::SimSession;
 
 namespace {
 
-struct FakeClock : caption::Clock
-{
-    qint64 now = 50000;
-    qint64 nowMs() const override { return now; }
-};
+// Where the fake clock starts.
+constexpr qint64 kClockStart = 50000;
+using FakeClock = pelmora::test::FakeClockObject<caption::Clock>;
 
 QStringList keysOf(const QJsonObject &object)
 {
@@ -262,7 +261,7 @@ private slots:
         QFETCH(bool, loaded);
         QFETCH(qint64, after);
         QFETCH(bool, settled);
-        FakeClock clock;
+        FakeClock clock{kClockStart};
         CaptionGate gate(clock);
         if (loaded)
             gate.markLoaded();
@@ -272,7 +271,7 @@ private slots:
 
     void alphaGate()
     {
-        FakeClock clock;
+        FakeClock clock{kClockStart};
         CaptionGate gate(clock); // closed from the start
         QVERIFY(!gate.acceptAlpha());
         QCOMPARE(gate.msUntilAlphaOpen(), qint64(200));

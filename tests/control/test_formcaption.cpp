@@ -2,6 +2,7 @@
 // while running, stop, the colour boards, and what a login shows; read off the request log.
 // The panel's clock is a fake one the tests move on, so no test waits for real seconds.
 #include "control/formcaption.h"
+#include "fakeclock.h"
 #include "panelfixture.h"
 #include "testmain.h"
 
@@ -15,11 +16,9 @@ using uikit::Dialogs;
 
 namespace {
 
-struct FakeClock : caption::Clock
-{
-    qint64 now = 100000;
-    qint64 nowMs() const override { return now; }
-};
+// Where the panel's fake clock starts.
+constexpr qint64 kClockStart = 100000;
+using FakeClock = pelmora::test::FakeClockObject<caption::Clock>;
 
 QStringList sorted(QStringList keys)
 {
@@ -51,7 +50,7 @@ class TestFormCaption : public QObject
     Q_OBJECT
 
     std::unique_ptr<PanelFixture> f;
-    FakeClock clock;
+    FakeClock clock{kClockStart};
 
     FormCaption &panel() { return *f->window->form().captionList; }
     sim::Simulator &simulator() { return f->simulator; }
@@ -110,7 +109,7 @@ private slots:
     void init()
     {
         Dialogs::reset();
-        clock = FakeClock();
+        clock = FakeClock(kClockStart);
         f = std::make_unique<PanelFixture>();
         QVERIFY(f->start());
         panel().setClock(clock);

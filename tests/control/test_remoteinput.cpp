@@ -11,6 +11,7 @@
 #include "testmain.h"
 #include "uikit/dialogs.h"
 #include "uikit/nestedwait.h"
+#include "windowsession.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -61,21 +62,9 @@ class TestRemoteInput : public QObject
     // The real main window logged in to a simulator as the administrator.
     bool startWindow()
     {
-        controller = std::make_unique<sim::Simulator>();
-        if (!controller->start())
-            return false;
-        window = std::make_unique<MainWindow2>();
-        window->autoLoginTimer()->stop();
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            return false;
-        window->installCanvas();
-        HostEntry entry;
-        entry.hostIp = QStringLiteral("127.0.0.1");
-        entry.port = controller->port();
-        entry.family = 2;
-        entry.userName = QStringLiteral("admin");
-        return window->connection()->loginTo(entry, QStringLiteral("admin"));
+        controller = pelmora::test::startController();
+        window = controller ? pelmora::test::makeWindow() : nullptr;
+        return window && pelmora::test::loginTo(*window, *controller);
     }
 
 private slots:

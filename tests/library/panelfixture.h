@@ -11,6 +11,7 @@
 #include "uikit/dialogs.h"
 #include "wall/screenwidget.h"
 #include "wall/windowcommands.h"
+#include "windowsession.h"
 
 #include <QListWidgetItem>
 #include <QProgressBar>
@@ -37,12 +38,9 @@ struct PanelFixture
         family = deviceFamily;
         if (!simulator.start(QStringLiteral("127.0.0.1"), 0))
             return false;
-        window = std::make_unique<MainWindow2>();
-        window->autoLoginTimer()->stop();
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
+        window = pelmora::test::makeWindow();
+        if (!window)
             return false;
-        window->installCanvas();
         panel = window->library();
         w = panel->widgets();
         canvas = window->form().labelScreen;
@@ -50,15 +48,7 @@ struct PanelFixture
     }
 
     // Logs in as the administrator with the fixture's family: the whole login sequence runs.
-    bool login()
-    {
-        HostEntry entry;
-        entry.hostIp = QStringLiteral("127.0.0.1");
-        entry.port = simulator.port();
-        entry.family = family;
-        entry.userName = QStringLiteral("admin");
-        return window->connection()->loginTo(entry, QStringLiteral("admin"));
-    }
+    bool login() { return pelmora::test::loginTo(*window, simulator, QStringLiteral("admin"), family); }
 
     bool loginAs(int deviceFamily)
     {

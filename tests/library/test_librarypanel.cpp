@@ -54,7 +54,7 @@ class TestLibraryPanel : public QObject
         QVERIFY(list->itemAt(at) == list->item(row));
         QTest::mousePress(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
         // The strip's kinetic scrolling holds a press back for a moment before the list sees it.
-        QVERIFY(QTest::qWaitFor([list] { return list->pressedItem() != nullptr; }, 2000));
+        QVERIFY(QTest::qWaitFor([list] { return list->pressedItem() != nullptr; }, 10000));
         const QPoint end = at + QPoint(QApplication::startDragDistance() + 1, 0);
         QMouseEvent move(QEvent::MouseMove, end, list->viewport()->mapToGlobal(end), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
@@ -419,7 +419,8 @@ private slots:
 
         f->select(Category::Music);
         QLybListWidget *list = w().audioList->listWidget();
-        panel().on_btnDeSelectAll_clicked();
+        click(w().btnDeSelectAll);
+        QVERIFY(w().audioList->checkedNames().isEmpty());
         list->item(0)->setCheckState(Qt::Checked);
         list->item(2)->setCheckState(Qt::Checked);
         w().btnBGMPlay->setEnabled(true);
@@ -438,7 +439,8 @@ private slots:
         QVERIFY(!w().btnBGMStop->isEnabled());
 
         // Nothing ticked still plays, with an empty list.
-        panel().on_btnDeSelectAll_clicked();
+        click(w().btnDeSelectAll);
+        QVERIFY(w().audioList->checkedNames().isEmpty());
         click(w().btnBGMPlay);
         QCOMPARE(simulator().requests("PlayBgMusic").last().json().value("MusicList").toArray(),
                  QJsonArray());

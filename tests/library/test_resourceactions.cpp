@@ -4,11 +4,11 @@
 #include "library/uploader.h"
 #include "panelfixture.h"
 #include "testmain.h"
+#include "uploadfiles.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 using library::Category;
 using uikit::BoxType;
@@ -51,13 +51,6 @@ void typeAndAccept(const QString &name, const QString &path, const QString &user
     });
 }
 
-QByteArray bytes(qint64 size)
-{
-    QByteArray data(int(size), Qt::Uninitialized);
-    for (int i = 0; i < data.size(); ++i)
-        data[i] = char(i % 253);
-    return data;
-}
 } // namespace
 
 class TestResourceActions : public QObject
@@ -65,20 +58,11 @@ class TestResourceActions : public QObject
     Q_OBJECT
 
     std::unique_ptr<PanelFixture> f;
-    QTemporaryDir dir;
+    pelmora::test::UploadFiles files;
 
     sim::Simulator &simulator() { return f->simulator; }
     library::LibraryPanel &panel() { return *f->panel; }
     library::LibraryWidgets &w() { return f->w; }
-
-    QString writeFile(const QString &name, const QByteArray &content)
-    {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(content);
-        return path;
-    }
 
     QList<BoxType> boxTypes() const
     {
@@ -242,8 +226,9 @@ private slots:
         QFETCH(QString, file);
 
         f->select(category);
-        const QByteArray content = bytes(library::ChunkUploader::kChunkSize + 10);
-        const QString local = writeFile(file, content);
+        const QByteArray content =
+            pelmora::test::UploadFiles::content(library::ChunkUploader::kChunkSize + 10);
+        const QString local = files.write(file, content);
         const QString name = file.toLower();
         pickAndAccept(local);
         QTest::mouseClick(w().btnSaveModal, Qt::LeftButton);
@@ -339,7 +324,7 @@ private slots:
         f->select(Category::Picture);
         if (failChunk >= 0)
             simulator().failUploadChunk(failChunk);
-        const QString local = missing ? dir.filePath("gone.jpg") : writeFile("pic.jpg", bytes(size));
+        const QString local = missing ? files.missing("gone.jpg") : files.sized("pic.jpg", size);
         pickAndAccept(local);
         f->click(w().btnSaveModal);
 
@@ -481,14 +466,13 @@ private slots:
         };
         const QStringList offices = officeNames();
         QVERIFY(!offices.isEmpty());
-        sim::Fault slow;
-        slow.kind = sim::Fault::Delay;
-        slow.delayMs = 200;
-        simulator().setFault("DelResource", slow);
-        QTimer::singleShot(50, this, [this, staysAway] {
+        // The first removal is held at the controller until the operator has switched.
+        pelmora::test::holdRequests(simulator(), "DelResource", 1);
+        pelmora::test::onceReceived(this, simulator(), "DelResource", [this, staysAway] {
             f->select(Category::Office);
             if (!staysAway)
                 f->select(Category::Picture);
+            simulator().advanceClock(pelmora::test::kHeldMs);
         });
         QTest::mouseClick(w().btnRemoveModal, Qt::LeftButton);
 

@@ -2,15 +2,18 @@
 // that need escaping, and every way an upload can fail, with the upload flag and the
 // progress display cleared each time.
 #include "library/uploader.h"
+#include "net/loginsession.h"
 #include "simsession.h"
 #include "testmain.h"
+#include "uploadfiles.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QSignalSpy>
 
 using library::ChunkUploader;
 using pelmora::test::SimSession;
+using pelmora::test::UploadFiles;
 using uikit::BoxType;
 using uikit::Dialogs;
 
@@ -19,10 +22,7 @@ Q_DECLARE_METATYPE(ChunkUploader::Result)
 namespace {
 QByteArray pattern(qint64 size)
 {
-    QByteArray bytes(int(size), Qt::Uninitialized);
-    for (int i = 0; i < bytes.size(); ++i)
-        bytes[i] = char((i * 7 + i / 251) & 0xff);
-    return bytes;
+    return UploadFiles::content(size);
 }
 } // namespace
 
@@ -32,20 +32,12 @@ class TestUpload : public QObject
 
     std::unique_ptr<SimSession> sim;
     std::unique_ptr<ChunkUploader> uploader;
-    QTemporaryDir dir;
+    UploadFiles files;
     QList<int> progress;
     QList<bool> shown;
     QList<bool> uploadingDuringProgress;
 
-    QString writeFile(const QString &name, const QByteArray &content)
-    {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return QString();
-        file.write(content);
-        return path;
-    }
+    QString writeFile(const QString &name, const QByteArray &content) { return files.write(name, content); }
 
     // The flag and the display are back to rest after any upload.
     void verifyCleared()
@@ -169,8 +161,8 @@ private slots:
     void unreadableFile_data()
     {
         QTest::addColumn<QString>("local");
-        QTest::newRow("missing") << dir.filePath(QStringLiteral("missing.mp4"));
-        QTest::newRow("directory") << dir.path();
+        QTest::newRow("missing") << files.missing(QStringLiteral("missing.mp4"));
+        QTest::newRow("directory") << files.folder();
     }
 
     void unreadableFile()
@@ -218,6 +210,36 @@ private slots:
         QCOMPARE(uploader->lastResult(), ChunkUploader::Result::TimedOut);
         verifyCleared();
         QCOMPARE(sim->simulator.requests(remote).size(), 1);
+    }
+
+    // The connection poll waits while a file goes up: ticks during the upload send nothing and
+    // count nothing, so a long upload cannot end the session; the first tick after it polls.
+    void pollsPauseDuringAnUpload()
+    {
+        UpdateTicker ticker(sim->transport.get(), &sim->session);
+        ticker.setIntervalMs(24 * 3600 * 1000); // ticks by hand only
+        QSignalSpy lost(&ticker, &UpdateTicker::connectionLost);
+        const QString remote = QStringLiteral("/videos/long.mp4");
+        pelmora::test::holdRequests(sim->simulator, remote, 1); // the first chunk waits
+        bool uploading = false;
+        pelmora::test::onceReceived(this, sim->simulator, remote, [&] {
+            uploading = sim->session.uploading;
+            for (int i = 0; i < 12; ++i)
+                ticker.tick();
+            sim->simulator.advanceClock(pelmora::test::kHeldMs);
+        });
+        const QString local = files.sized(QStringLiteral("long.mp4"), ChunkUploader::kChunkSize + 10);
+        QVERIFY(uploader->uploadFile(remote, local));
+        QVERIFY(uploading);
+        QCOMPARE(sim->simulator.requests(remote).size(), 2);
+        QVERIFY(sim->simulator.requests(QStringLiteral("GetCpuUsage")).isEmpty());
+        QCOMPARE(sim->session.missedReplies, 0);
+        QCOMPARE(lost.size(), 0);
+
+        ticker.tick();
+        QCOMPARE(sim->session.missedReplies, 1);
+        QVERIFY(pelmora::test::waitFor(
+            [&] { return !sim->simulator.requests(QStringLiteral("GetCpuUsage")).isEmpty(); }, 10000));
     }
 
     void refusedConnectionFails()

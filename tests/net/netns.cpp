@@ -25,7 +25,7 @@ namespace netns {
 
 namespace {
 const char *const kMarkVariable = "PELMORA_IN_NETNS";
-const char *const kSilentResolverVariable = "PELMORA_SILENT_RESOLVER";
+const char *const kOwnResolverVariable = "PELMORA_OWN_RESOLVER";
 const char *const kSetup = "ip link set lo up && ip route add 224.0.0.0/4 dev lo";
 
 QString &reason()
@@ -165,6 +165,18 @@ bool Peer::open(const QString &localName, const QString &localAddress, const QSt
         !ip({QStringLiteral("addr"), QStringLiteral("add"), peerAddress, QStringLiteral("dev"), peerName}) ||
         !ip({QStringLiteral("link"), QStringLiteral("set"), peerName, QStringLiteral("up")}))
         return fail(QStringLiteral("cannot set up the veth pair"));
+    // A veth end passes frames only once the kernel has seen its carrier and given it a queue,
+    // which happens in the background a moment after "up" (later on a busy machine); a search
+    // sent before that would vanish. Both ends report it as their state.
+    const auto operational = [](const QString &name) {
+        QProcess show;
+        show.start(QStringLiteral("ip"), {QStringLiteral("-o"), QStringLiteral("link"),
+                                          QStringLiteral("show"), QStringLiteral("dev"), name});
+        return show.waitForFinished(5000) && show.exitCode() == 0 && show.readAll().contains(" state UP ");
+    };
+    if (!pelmora::test::waitFor([&] { return operational(localName); }, 10000) ||
+        !inside([&] { return pelmora::test::waitFor([&] { return operational(peerName); }, 10000); }))
+        return fail(QStringLiteral("the veth pair does not come up"));
     return true;
 }
 
@@ -193,8 +205,12 @@ bool Peer::ip(const QStringList &arguments)
     return inside([&] { return QProcess::execute(QStringLiteral("ip"), arguments) == 0; });
 }
 
-bool runWithSilentResolver(const char *testFunction, const QString &nameserver, int timeoutSeconds,
-                           QByteArray *output)
+namespace {
+// Runs `testFunction` of this executable again in fresh network, mount and host name
+// namespaces, with the host name "pelmora-console", the given resolver configuration and
+// hosts file, and names looked up with `sources` only ("files", "files dns").
+bool runWithResolver(const char *testFunction, const QByteArray &resolvConf, const QByteArray &hosts,
+                     const QString &sources, QByteArray *output)
 {
     QTemporaryDir files;
     if (!files.isValid())
@@ -203,25 +219,21 @@ bool runWithSilentResolver(const char *testFunction, const QString &nameserver, 
         QFile file(files.filePath(QLatin1String(name)));
         return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
     };
-    if (!write("resolv.conf", QStringLiteral("nameserver %1\noptions timeout:%2 attempts:1\n")
-                                  .arg(nameserver)
-                                  .arg(timeoutSeconds)
-                                  .toLatin1()) ||
-        !write("hosts", "127.0.0.1 localhost\n"))
+    if (!write("resolv.conf", resolvConf) || !write("hosts", hosts))
         return false;
 
-    // Files and the DNS are asked, nothing that knows the host name by itself.
     const QString setup =
         QLatin1String(kSetup) +
         QStringLiteral(" && F=\"$PELMORA_RESOLVER_FILES\""
-                       " && sed 's/^hosts:.*/hosts: files dns/' /etc/nsswitch.conf >\"$F/nsswitch\""
+                       " && sed 's/^hosts:.*/hosts: %1/' /etc/nsswitch.conf >\"$F/nsswitch\""
                        " && mount --bind \"$F/nsswitch\" /etc/nsswitch.conf"
                        " && mount --bind \"$F/resolv.conf\" /etc/resolv.conf"
                        " && mount --bind \"$F/hosts\" /etc/hosts"
-                       " && hostname pelmora-console && exec \"$0\" \"$@\"");
+                       " && hostname pelmora-console && exec \"$0\" \"$@\"")
+            .arg(sources);
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(kSilentResolverVariable), QStringLiteral("1"));
+    environment.insert(QLatin1String(kOwnResolverVariable), QStringLiteral("1"));
     environment.insert(QLatin1String(kMarkVariable), QStringLiteral("1"));
     environment.insert(QStringLiteral("PELMORA_RESOLVER_FILES"), files.path());
     child.setProcessEnvironment(environment);
@@ -234,10 +246,29 @@ bool runWithSilentResolver(const char *testFunction, const QString &nameserver, 
     *output = child.readAll();
     return finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
 }
+} // namespace
 
-bool silentResolverRun()
+bool runWithSilentResolver(const char *testFunction, const QString &nameserver, int timeoutSeconds,
+                           QByteArray *output)
 {
-    return qEnvironmentVariableIsSet(kSilentResolverVariable);
+    // Files and the DNS are asked, nothing that knows the host name by itself.
+    return runWithResolver(testFunction,
+                           QStringLiteral("nameserver %1\noptions timeout:%2 attempts:1\n")
+                               .arg(nameserver)
+                               .arg(timeoutSeconds)
+                               .toLatin1(),
+                           "127.0.0.1 localhost\n", QStringLiteral("files dns"), output);
+}
+
+bool runWithHostsFile(const char *testFunction, const QByteArray &hosts, QByteArray *output)
+{
+    return runWithResolver(testFunction, "nameserver 127.0.0.1\noptions timeout:1 attempts:1\n",
+                           "127.0.0.1 localhost\n" + hosts, QStringLiteral("files"), output);
+}
+
+bool ownResolverRun()
+{
+    return qEnvironmentVariableIsSet(kOwnResolverVariable);
 }
 
 } // namespace netns

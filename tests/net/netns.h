@@ -64,8 +64,12 @@ private:
 // the function passed; `output` holds what the run printed.
 bool runWithSilentResolver(const char *testFunction, const QString &nameserver, int timeoutSeconds,
                            QByteArray *output);
-// True inside such a run.
-bool silentResolverRun();
+// The same with a resolver that knows the host name "pelmora-console" only from the hosts
+// file: `hosts` (lines "address name") follows a line for localhost, and nothing else is
+// asked. `testFunction` may name a row ("function:row").
+bool runWithHostsFile(const char *testFunction, const QByteArray &hosts, QByteArray *output);
+// True inside either kind of run.
+bool ownResolverRun();
 
 } // namespace netns
 

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <utility>
 
 ScriptedServer::ScriptedServer(QObject *parent) : QTcpServer(parent)
 {
@@ -78,16 +79,40 @@ void ScriptedServer::onReadyRead(QTcpSocket *socket)
         buffer.remove(0, headerEnd + 4 + length);
         m_requests.append(request);
         answer(socket, m_function(request));
+        emit received(request.target);
         if (!guard || guard->state() != QAbstractSocket::ConnectedState)
             return;
     }
     m_buffers.insert(socket, buffer);
 }
 
+void ScriptedServer::releaseHeld()
+{
+    const auto held = std::exchange(m_held, {});
+    for (const auto &entry : held) {
+        if (!entry.first)
+            continue;
+        Answer now = entry.second;
+        now.held = false;
+        answer(entry.first, now);
+    }
+}
+
+void ScriptedServer::dropConnections()
+{
+    const QList<QTcpSocket *> sockets = findChildren<QTcpSocket *>();
+    for (QTcpSocket *socket : sockets)
+        socket->abort();
+}
+
 void ScriptedServer::answer(QTcpSocket *socket, const Answer &answer)
 {
     if (answer.silent)
         return;
+    if (answer.held) {
+        m_held.append({socket, answer});
+        return;
+    }
     QPointer<QTcpSocket> guard(socket);
     int delay = 0;
     for (int i = 0; i < answer.pieces.size(); ++i) {

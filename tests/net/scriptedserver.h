@@ -3,13 +3,14 @@
 #include <QByteArray>
 #include <QList>
 #include <QMap>
+#include <QPair>
+#include <QPointer>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <functional>
 
-class QTcpSocket;
-
 // A loopback HTTP peer that records each request and answers it with scripted bytes:
-// whole, in pieces, partially and then closed, or never.
+// whole, in pieces, partially and then closed, never, or when the test says so.
 class ScriptedServer : public QTcpServer
 {
     Q_OBJECT
@@ -28,6 +29,7 @@ public:
         int gapMs = 0;
         bool closeAfter = false;
         bool silent = false; // read the request and never answer
+        bool held = false;   // answered when the test calls releaseHeld()
     };
 
     explicit ScriptedServer(QObject *parent = nullptr);
@@ -40,9 +42,18 @@ public:
 
     QList<Request> requests() const { return m_requests; }
 
+    // Sends the answers held so far, in the order their requests came.
+    void releaseHeld();
+    // Closes every connection at once, answered or not.
+    void dropConnections();
+
     static QByteArray httpResponse(const QByteArray &body, int status = 200,
                                    const QByteArray &contentType = "application/json");
     static Answer whole(const QByteArray &bytes, bool close = false);
+
+signals:
+    // A whole request arrived (after its answer, if any, went out).
+    void received(const QByteArray &target);
 
 private:
     void onNewConnection();
@@ -51,5 +62,6 @@ private:
 
     QList<Request> m_requests;
     QMap<QTcpSocket *, QByteArray> m_buffers;
+    QList<QPair<QPointer<QTcpSocket>, Answer>> m_held;
     std::function<Answer(const Request &)> m_function;
 };

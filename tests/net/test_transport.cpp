@@ -45,8 +45,8 @@ private slots:
         Dialogs::reset();
         manager = new QNetworkAccessManager(this);
         session = SessionValues();
+        // The default limit of 10 s: a test that needs a request to time out sets its own.
         transport = new Transport(manager, &session, Dialogs::sink(), this);
-        transport->setTimeoutMs(400);
         server = new ScriptedServer(this);
         QVERIFY(server->start());
         session.hostIp = QStringLiteral("127.0.0.1");
@@ -150,11 +150,12 @@ private slots:
         ScriptedServer::Answer silent;
         silent.silent = true;
         server->setAnswer(silent);
+        transport->setTimeoutMs(200);
         QElapsedTimer clock;
         clock.start();
         QByteArray reply;
         QVERIFY(!transport->sendGetCommand(QStringLiteral("GetScrSetting"), true, &reply));
-        QVERIFY(clock.elapsed() >= 300);
+        QVERIFY(clock.elapsed() >= 180); // it waited for its limit
         QVERIFY(reply.isEmpty());
         QVERIFY(boxes().isEmpty());
 
@@ -184,7 +185,8 @@ private slots:
         silent.silent = true;
         server->setAnswer(silent);
         QVERIFY(transport->sendPostCommand("{\"Command\":\"Logout\"}", false, nullptr));
-        QTest::qWait(150);
+        QVERIFY(QTest::qWaitFor([&] { return server->requests().size() == 1; }, 10000));
+        QCoreApplication::processEvents();
         QVERIFY(boxes().isEmpty());
 
         // A refused logout shows the controller's reason; a poll answer resets the count.
@@ -194,13 +196,13 @@ private slots:
                 logout ? envelope("Logout", "Fail", "gone") : envelope("GetCpuUsage", "Ok")));
         });
         QVERIFY(transport->sendPostCommand("{\"Command\":\"Logout\"}", false, nullptr));
-        QVERIFY(QTest::qWaitFor([&] { return boxes().size() == 1; }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return boxes().size() == 1; }, 10000));
         QCOMPARE(boxes()[0].text, QStringLiteral("错误原因: gone"));
 
         session.missedReplies = 4;
         QSignalSpy answered(transport, &Transport::pollAnswered);
         QVERIFY(transport->sendGetCommand(QStringLiteral("GetCpuUsage"), false, nullptr));
-        QVERIFY(answered.wait(3000));
+        QVERIFY(answered.wait(10000));
         QCOMPARE(session.missedReplies, 0);
         QCOMPARE(boxes().size(), 1);
     }
@@ -248,6 +250,18 @@ private slots:
         const QJsonObject request{{QStringLiteral("Command"), QStringLiteral("NewWindow")}};
         QCOMPARE(transport->command(request).outcome, outcome);
         QVERIFY(boxes().isEmpty());
+
+        // The classic POST: a network or HTTP error shows the network layer's text once and
+        // counts as sent, with the caller's buffer left empty; anything answered is passed on.
+        QByteArray posted;
+        QVERIFY(transport->sendPostCommand(Transport::toBody(request), true, &posted));
+        QCOMPARE(posted.isEmpty(), networkError);
+        QCOMPARE(boxes().size(), networkError ? 1 : 0);
+        if (networkError) {
+            QVERIFY(!boxes()[0].text.isEmpty());
+            QVERIFY(!boxes()[0].text.startsWith(QStringLiteral("操作失败")));
+        }
+        Dialogs::clearShownBoxes();
 
         const bool ok = outcome == Transport::Outcome::Ok;
         QCOMPARE(transport->postCommand(request, QStringLiteral("NewWindow")), ok);
@@ -411,25 +425,129 @@ private slots:
         QVERIFY(boxes().isEmpty());
     }
 
+    // A second request sent while the first waits, answered first: each call returns with
+    // its own answer. The first answer is held until the second call has returned.
     void secondRequestInsideAWait()
     {
-        // The first request is answered late; a timer inside its wait sends a second one.
         server->setAnswerFunction([](const ScriptedServer::Request &request) {
-            ScriptedServer::Answer answer;
             const bool slow = request.target.contains("Slow");
-            answer.pieces = {QByteArray(), ScriptedServer::httpResponse(slow ? "slow" : "fast")};
-            answer.gapMs = slow ? 250 : 0;
+            ScriptedServer::Answer answer =
+                ScriptedServer::whole(ScriptedServer::httpResponse(slow ? "slow" : "fast"));
+            answer.held = slow;
             return answer;
         });
         QByteArray inner;
         bool innerOk = false;
-        QTimer::singleShot(
-            50, this, [&] { innerOk = transport->sendGetCommand(QStringLiteral("Fast"), true, &inner); });
+        bool innerReturnedFirst = false;
         QByteArray outer;
+        connect(server, &ScriptedServer::received, this, [&](const QByteArray &target) {
+            if (!target.contains("Slow"))
+                return;
+            QTimer::singleShot(0, this, [&] {
+                innerOk = transport->sendGetCommand(QStringLiteral("Fast"), true, &inner);
+                innerReturnedFirst = outer.isEmpty();
+                server->releaseHeld();
+            });
+        });
         QVERIFY(transport->sendGetCommand(QStringLiteral("Slow"), true, &outer));
         QCOMPARE(outer, QByteArray("slow"));
         QVERIFY(innerOk);
         QCOMPARE(inner, QByteArray("fast"));
+        QVERIFY(innerReturnedFirst);
+    }
+
+    // The outer call's limit runs out while a nested call (a thumbnail, which has no limit)
+    // still waits: the nested call gets its answer, then the outer one returns as timed out.
+    void outerLimitRunsOutDuringANestedWait()
+    {
+        server->setAnswerFunction([](const ScriptedServer::Request &request) {
+            ScriptedServer::Answer answer =
+                ScriptedServer::whole(ScriptedServer::httpResponse("JPEG", 200, "image/jpeg"));
+            answer.silent = request.target.contains("Outer");
+            answer.held = !answer.silent;
+            return answer;
+        });
+        // The thumbnail is answered 200 ms after it arrived, long after the outer limit of
+        // 50 ms that started before it.
+        connect(server, &ScriptedServer::received, this, [&](const QByteArray &target) {
+            if (target.startsWith("/snapshot/"))
+                QTimer::singleShot(200, server, &ScriptedServer::releaseHeld);
+        });
+        transport->setTimeoutMs(50);
+        QByteArray thumbnail;
+        bool fetched = false;
+        // Runs at the first turn of the outer call's wait.
+        QTimer::singleShot(
+            0, this, [&] { fetched = transport->fetchPath(QStringLiteral("/snapshot/a.jpg"), &thumbnail); });
+        QByteArray reply;
+        QVERIFY(!transport->sendGetCommand(QStringLiteral("Outer"), true, &reply));
+        QVERIFY(fetched);
+        QCOMPARE(thumbnail, QByteArray("JPEG"));
+        QVERIFY(reply.isEmpty());
+        QVERIFY(boxes().isEmpty());
+    }
+
+    // Plain paths have no time limit: a controller that answers late still delivers, one that
+    // never answers keeps the call waiting (while timers and input are served) until the
+    // connection goes, which is a failure without a box.
+    void fetchPathWaitsWithoutALimit()
+    {
+        transport->setTimeoutMs(20);
+        ScriptedServer::Answer late =
+            ScriptedServer::whole(ScriptedServer::httpResponse("LATE", 200, "image/jpeg"));
+        late.held = true;
+        server->setAnswer(late);
+        int served = 0;
+        QObject scope; // ends what is still pending with the test
+        connect(server, &ScriptedServer::received, &scope, [&] {
+            // Both started after the request limit would have been: they fire after it.
+            QTimer::singleShot(100, &scope, [&] { ++served; });
+            QTimer::singleShot(200, &scope, [&] { server->releaseHeld(); });
+        });
+        QByteArray body;
+        QVERIFY(transport->fetchPath(QStringLiteral("/snapshot/late.jpg"), &body));
+        QCOMPARE(body, QByteArray("LATE"));
+        QCOMPARE(served, 1);
+
+        ScriptedServer::Answer never;
+        never.silent = true;
+        server->setAnswer(never);
+        server->disconnect(&scope);
+        connect(server, &ScriptedServer::received, &scope,
+                [&] { QTimer::singleShot(200, &scope, [&] { server->dropConnections(); }); });
+        body = "untouched";
+        QVERIFY(!transport->fetchPath(QStringLiteral("/snapshot/never.jpg"), &body));
+        QCOMPARE(body, QByteArray("untouched"));
+        QVERIFY(boxes().isEmpty());
+    }
+
+    // A reply to an asynchronous request that fails is dropped: no box, and a failed poll
+    // does not count as an answer.
+    void failedAsynchronousReply_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // empty: the connection closes without a reply
+        QTest::newRow("HTTP error") << ScriptedServer::httpResponse(envelope("GetCpuUsage", "Ok"), 500);
+        QTest::newRow("connection closed") << QByteArray();
+    }
+
+    void failedAsynchronousReply()
+    {
+        QFETCH(QByteArray, bytes);
+        ScriptedServer::Answer answer;
+        if (!bytes.isEmpty())
+            answer.pieces = {bytes};
+        answer.closeAfter = true;
+        server->setAnswer(answer);
+        session.missedReplies = 4;
+        QSignalSpy answered(transport, &Transport::pollAnswered);
+        QSignalSpy finished(manager, &QNetworkAccessManager::finished);
+        QVERIFY(transport->sendGetCommand(QStringLiteral("GetCpuUsage"), false, nullptr));
+        QVERIFY(transport->sendPostCommand("{\"Command\":\"Logout\"}", false, nullptr));
+        QVERIFY(QTest::qWaitFor([&] { return finished.size() == 2; }, 10000));
+        QCoreApplication::processEvents();
+        QCOMPARE(session.missedReplies, 4);
+        QCOMPARE(answered.size(), 0);
+        QVERIFY(boxes().isEmpty());
     }
 };
 

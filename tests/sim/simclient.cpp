@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QTimer>
 #include <QUrl>
+#include <QtTest>
 
 namespace simtest {
 
@@ -154,6 +155,8 @@ QString Fixture::startSimulator()
     m_sim = std::make_unique<sim::Simulator>();
     if (!m_sim->start())
         return m_sim->errorString();
+    // Nothing a simulator test checks depends on how fast this machine runs.
+    m_sim->useManualClock();
     return m_sim->port() > 0 ? QString() : QStringLiteral("no port");
 }
 
@@ -167,6 +170,25 @@ bool Fixture::resetSimulator(bool login)
 int Fixture::port() const
 {
     return m_sim->port();
+}
+
+void Suite::initTestCase()
+{
+    const QString error = startSimulator();
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    if (m_reset == Reset::Once)
+        QVERIFY(resetSimulator());
+}
+
+void Suite::init()
+{
+    if (m_reset != Reset::Once)
+        QVERIFY(resetSimulator(m_reset == Reset::EachTestLoggedIn));
+}
+
+void Suite::cleanupTestCase()
+{
+    m_sim->stop();
 }
 
 } // namespace simtest

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QObject>
 #include <QPair>
 #include <QString>
 
@@ -65,8 +66,9 @@ private:
     QByteArray m_session;
 };
 
-// Set-up shared by the simulator tests: one simulator per test program and, before each
-// test function, its start-up state and a fresh client.
+// Set-up shared by the simulator tests: one simulator per test program, on a clock the test
+// advances (Simulator::advanceClock), and before each test function its start-up state and a
+// fresh client.
 class Fixture
 {
 public:
@@ -84,6 +86,31 @@ protected:
 
     std::unique_ptr<sim::Simulator> m_sim;
     std::unique_ptr<Client> m_client;
+};
+
+// The base of the simulator suites: the simulator starts before the first test function and
+// stops after the last; before each test function (or once, for suites that check that one
+// state stays unchanged) it goes back to its start-up state with a fresh client.
+class Suite : public QObject, protected Fixture
+{
+    Q_OBJECT
+public:
+    enum class Reset {
+        EachTestLoggedIn, // the client is logged in as the administrator
+        EachTest,         // the client has no session
+        Once,             // one logged-in state for the whole suite
+    };
+
+protected:
+    explicit Suite(Reset reset = Reset::EachTestLoggedIn) : m_reset(reset) {}
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+private:
+    const Reset m_reset;
 };
 
 QString md5Hex(const QString &password);

@@ -31,9 +31,13 @@ QJsonValue stable(const QJsonValue &v)
 
 } // namespace
 
-class TestSimBadInput : public QObject, protected simtest::Fixture
+class TestSimBadInput : public simtest::Suite
 {
     Q_OBJECT
+
+public:
+    // One simulator state for the whole program: every case checks that it stays unchanged.
+    TestSimBadInput() : Suite(Reset::Once) {}
 
 private:
     QJsonValue stableState() const
@@ -44,16 +48,6 @@ private:
     }
 
 private slots:
-    // One simulator state for the whole program: every case checks that it stays unchanged.
-    void initTestCase()
-    {
-        const QString error = startSimulator();
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-        QVERIFY(resetSimulator());
-    }
-
-    void cleanupTestCase() { m_sim->stop(); }
-
     void badBodies_data()
     {
         QTest::addColumn<QByteArray>("body");

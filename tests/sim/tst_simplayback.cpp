@@ -33,25 +33,11 @@ QJsonObject control(const QString &command, int windowId, const QString &ctrl)
 Q_DECLARE_METATYPE(QList<Step>)
 Q_DECLARE_METATYPE(QList<QJsonObject>)
 
-class TestSimPlayback : public QObject, protected simtest::Fixture
+class TestSimPlayback : public simtest::Suite
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        const QString error = startSimulator();
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-    }
-
-    void init()
-    {
-        QVERIFY(resetSimulator());
-        m_sim->useManualClock();
-    }
-
-    void cleanupTestCase() { m_sim->stop(); }
-
     // The demo video "Company Intro.mp4" is 185 s long and plays from 0.
     void videoPosition_data()
     {

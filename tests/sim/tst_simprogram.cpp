@@ -16,7 +16,6 @@ struct Running
 {
     int port = 0;
     QString banner;
-    qint64 startMs = 0;
 };
 
 // Starts the program and reads its start-up line; port 0 picks a free port.
@@ -31,9 +30,8 @@ Running launch(QProcess &process, QStringList args)
     QElapsedTimer timer;
     timer.start();
     process.start(PELMORA_SIM_EXE, args);
-    while (!process.canReadLine() && process.state() != QProcess::NotRunning && timer.elapsed() < 10000)
+    while (!process.canReadLine() && process.state() != QProcess::NotRunning && timer.elapsed() < 30000)
         process.waitForReadyRead(100);
-    r.startMs = timer.elapsed();
     r.banner = QString::fromLocal8Bit(process.readLine()).trimmed();
     const QRegularExpressionMatch m = QRegularExpression("http://127\\.0\\.0\\.1:(\\d+)").match(r.banner);
     r.port = m.hasMatch() ? m.captured(1).toInt() : 0;
@@ -61,8 +59,7 @@ private slots:
         QProcess process;
         const Running running = launch(process, {"--data-dir", data.path()});
         QVERIFY2(running.port > 0, qPrintable(running.banner + process.readAllStandardError()));
-        // Starts in well under a second; the bound leaves room for sanitizer builds.
-        QVERIFY2(running.startMs < 3000, qPrintable(QString::number(running.startMs)));
+        // How fast it starts is measured by bench/sim/bench_simstart.
         QVERIFY2(running.banner.contains("users admin/admin (administrator), operator/operator (operator)"),
                  qPrintable(running.banner));
 

@@ -42,7 +42,7 @@ QJsonArray withoutIds(QJsonArray windows)
 }
 } // namespace
 
-class TestSimScenes : public QObject, protected simtest::Fixture
+class TestSimScenes : public simtest::Suite
 {
     Q_OBJECT
 
@@ -74,17 +74,6 @@ class TestSimScenes : public QObject, protected simtest::Fixture
     int currentGroup() const { return jsonAt(m_sim->state(), "ScrIndex").toInt(); }
 
 private slots:
-    void initTestCase()
-    {
-        const QString error = startSimulator();
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-        m_sim->useManualClock();
-    }
-
-    void init() { QVERIFY(resetSimulator()); }
-
-    void cleanupTestCase() { m_sim->stop(); }
-
     // A load opens the scene's windows anew: same places and sources, new ids each time.
     void loadOpensNewWindows()
     {

@@ -7,21 +7,14 @@
 
 #include <memory>
 
-class TestSimSession : public QObject, protected simtest::Fixture
+class TestSimSession : public simtest::Suite
 {
     Q_OBJECT
 
-private:
+public:
+    TestSimSession() : Suite(Reset::EachTest) {}
+
 private slots:
-    void initTestCase()
-    {
-        const QString error = startSimulator();
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-    }
-
-    void init() { QVERIFY(resetSimulator(false)); }
-
-    void cleanupTestCase() { m_sim->stop(); }
 
     void loginAnswersSessionAndRole_data()
     {

@@ -2,30 +2,23 @@
 #include "sim/simulator.h"
 #include "simclient.h"
 #include "testmain.h"
+#include "uploadfiles.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QJsonArray>
-#include <QRandomGenerator>
 
 #include <memory>
+
+using pelmora::test::UploadFiles;
 
 namespace {
 
 constexpr int kChunk = 1024000; // the console's chunk size
 
-QByteArray randomBytes(int size)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator generator(size);
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char(generator.bounded(256));
-    return bytes;
-}
-
 } // namespace
 
-class TestSimUploads : public QObject, protected simtest::Fixture
+class TestSimUploads : public simtest::Suite
 {
     Q_OBJECT
 
@@ -40,15 +33,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        const QString error = startSimulator();
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-    }
-
-    void init() { QVERIFY(resetSimulator()); }
-
-    void cleanupTestCase() { m_sim->stop(); }
 
     void assemblesChunks_data()
     {
@@ -67,7 +51,7 @@ private slots:
         QFETCH(int, size);
         QFETCH(QList<qint64>, offsets);
         QFETCH(QList<qint64>, lengths);
-        const QByteArray data = randomBytes(size);
+        const QByteArray data = UploadFiles::content(size);
         const QString path = "/videos/clip #1 of 2.mp4";
         m_sim->clearRequests();
         for (const simtest::Result &r : uploadLikeTheConsole(path, data)) {
@@ -87,7 +71,7 @@ private slots:
 
     void gapIsRefused()
     {
-        const QByteArray data = randomBytes(2 * kChunk);
+        const QByteArray data = UploadFiles::content(2 * kChunk);
         QVERIFY(client().upload("/videos/gap.mp4", 0, data.left(kChunk)).isOk());
         const simtest::Result skipped = client().upload("/videos/gap.mp4", 2 * kChunk, data.left(10));
         QCOMPARE(skipped.status, 409);
@@ -100,7 +84,7 @@ private slots:
 
     void repeatedChunkIsIdempotent()
     {
-        const QByteArray data = randomBytes(kChunk + 300);
+        const QByteArray data = UploadFiles::content(kChunk + 300);
         const QString path = "/office/Plan.pptx";
         QVERIFY(client().upload(path, 0, data.left(kChunk)).isOk());
         QVERIFY(client().upload(path, 0, data.left(kChunk)).isOk());
@@ -151,7 +135,7 @@ private slots:
 
     void failedChunkAnswersAnHttpError()
     {
-        const QByteArray data = randomBytes(3 * kChunk);
+        const QByteArray data = UploadFiles::content(3 * kChunk);
         m_sim->failUploadChunk(1, 503);
         const QList<simtest::Result> results = uploadLikeTheConsole("/videos/big.mkv", data);
         QCOMPARE(results.at(0).status, 200);
@@ -172,7 +156,8 @@ private slots:
         QVERIFY(!early.isOk());
         QVERIFY2(early.message().contains("/videos/" + name), qPrintable(early.message()));
 
-        for (const simtest::Result &r : uploadLikeTheConsole("/videos/" + name, randomBytes(kChunk + 1)))
+        for (const simtest::Result &r :
+             uploadLikeTheConsole("/videos/" + name, UploadFiles::content(kChunk + 1)))
             QVERIFY(r.isOk());
         QVERIFY(client()
                     .post({{"Command", "AddResource"},

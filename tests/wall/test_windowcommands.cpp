@@ -1,28 +1,21 @@
-#include "net/sessionvalues.h"
-#include "net/transport.h"
-#include "sim/simulator.h"
+#include "fakeclock.h"
+#include "simsession.h"
 #include "testmain.h"
 #include "uikit/dialogs.h"
-#include "uikit/helpers.h"
 #include "uikit/nestedwait.h"
 #include "wall/screenwidget.h"
 #include "wall/wallreplies.h"
 #include "wall/windowcommands.h"
 #include "wall/windowwidget.h"
+#include "walllayout.h"
 
 #include <QJsonArray>
-#include <QNetworkAccessManager>
+#include <QPushButton>
 #include <functional>
 
+using pelmora::test::FakeClock;
+using pelmora::test::SimSession;
 using uikit::Dialogs;
-
-namespace {
-qint64 g_now = 0;
-qint64 fakeClock()
-{
-    return g_now;
-}
-} // namespace
 
 // The window commands wired to a canvas and to a simulated controller over loopback,
 // the way the main window wires them.
@@ -30,10 +23,7 @@ class TestWindowCommands : public QObject, public wall::ResourceSource, public w
 {
     Q_OBJECT
 
-    std::unique_ptr<sim::Simulator> controller;
-    QNetworkAccessManager *manager = nullptr;
-    SessionValues session;
-    Transport *transport = nullptr;
+    std::unique_ptr<SimSession> sim;
     ScreenWidget *canvas = nullptr;
     WindowCommands *commands = nullptr;
 
@@ -58,34 +48,18 @@ class TestWindowCommands : public QObject, public wall::ResourceSource, public w
     QString resourcePath(int, const QString &name) const override { return paths.value(name); }
     int currentScreenGroup() const override { return screenGroup; }
 
-    QList<sim::RecordedRequest> sent(const QString &command) const { return controller->requests(command); }
-    QJsonObject lastSent(const QString &command) const
+    QList<sim::RecordedRequest> sent(const QString &command) const
     {
-        const auto list = sent(command);
-        return list.isEmpty() ? QJsonObject() : list.last().json();
+        return sim->simulator.requests(command);
     }
+    QJsonObject lastSent(const QString &command) const { return sim->lastSent(command); }
 
     QJsonObject get(const QString &command)
     {
         QByteArray body;
-        if (!transport->sendGetCommand(command, true, &body))
+        if (!sim->transport->sendGetCommand(command, true, &body))
             return {};
         return Transport::parseObject(body);
-    }
-
-    void login(int family)
-    {
-        session.family = family;
-        QByteArray body;
-        QJsonObject request{{QStringLiteral("Command"), QStringLiteral("Login")},
-                            {QStringLiteral("UserName"), QStringLiteral("admin")},
-                            {QStringLiteral("Password"), uikit::md5Hex(QStringLiteral("admin"))},
-                            {QStringLiteral("Family"), family}};
-        QVERIFY(transport->sendPostCommand(Transport::toBody(request), true, &body));
-        session.sessionId = Transport::parseObject(body).value(QStringLiteral("SessionId")).toString();
-        QVERIFY(!session.sessionId.isEmpty());
-        session.loggedIn = true;
-        canvas->setConnected(true);
     }
 
     S_WINDOW *request(uint id, int videoId, const QString &name)
@@ -114,37 +88,27 @@ private slots:
     void init()
     {
         Dialogs::reset();
-        controller = std::make_unique<sim::Simulator>();
-        QVERIFY(controller->start());
-        manager = new QNetworkAccessManager(this);
-        session = SessionValues();
-        session.hostIp = QStringLiteral("127.0.0.1");
-        session.port = controller->port();
-        transport = new Transport(manager, &session, Dialogs::sink(), this);
+        sim = std::make_unique<SimSession>();
+        QVERIFY(sim->start(0));
         canvas = new ScreenWidget;
         canvas->setGeometry(0, 0, 960, 540);
-        commands = new WindowCommands(canvas, transport, &session, canvas, *this, *this, this);
+        canvas->setConnected(true);
+        commands =
+            new WindowCommands(canvas, sim->transport.get(), &sim->session, canvas, *this, *this, this);
         connect(canvas, &ScreenWidget::onNewWindow, commands, &WindowCommands::on_newWindow);
         connect(canvas, &ScreenWidget::onWindowResize, commands, &WindowCommands::on_windowResize);
         connect(canvas, &ScreenWidget::onWindowRaised, commands, &WindowCommands::on_windowRaised);
         connect(canvas, &ScreenWidget::onWindowButtonClicked, commands,
                 &WindowCommands::on_windowButton_clicked);
 
-        login(0);
         // Start from an empty wall on the first group: three 1920 x 1080 columns by one row.
-        QJsonObject state = controller->state();
-        QVERIFY(
-            transport->postCommand(QJsonObject{{QStringLiteral("Command"), QStringLiteral("SetCurScreen")},
-                                               {QStringLiteral("Index"), 0}},
-                                   QStringLiteral("SetCurScreen")));
+        QVERIFY(sim->transport->postCommand(
+            QJsonObject{{QStringLiteral("Command"), QStringLiteral("SetCurScreen")},
+                        {QStringLiteral("Index"), 0}},
+            QStringLiteral("SetCurScreen")));
         QVERIFY(commands->closeWindow(-1));
-        S_SCR_GROUP group;
-        group.width = 5760;
-        group.height = 1080;
-        group.scrCols = 3;
-        group.scrRows = 1;
-        canvas->setScreenLayout(wall::kCustomSizeMode, 0, wall::makeScrLayout(group));
-        controller->clearRequests();
+        canvas->setScreenLayout(wall::kCustomSizeMode, 0, pelmora::test::threeMonitors());
+        sim->simulator.clearRequests();
         Dialogs::clearShownBoxes();
         paths = {{QStringLiteral("a.jpg"), QStringLiteral("/pictures/a.jpg")},
                  {QStringLiteral("b.jpg"), QStringLiteral("/pictures/b.jpg")},
@@ -159,10 +123,7 @@ private slots:
     {
         delete commands;
         delete canvas;
-        delete transport;
-        delete manager;
-        controller.reset();
-        WindowWidget::setClock(nullptr);
+        sim.reset();
     }
 
     void newWindowVariants_data()
@@ -208,7 +169,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QStringList, checkedNames);
         QFETCH(QJsonObject, expected);
-        session.family = family;
+        sim->session.family = family;
         checkedType = category;
         checked = checkedNames;
 
@@ -250,28 +211,38 @@ private slots:
                  QStringLiteral("MoveBottom"));
     }
 
+    // A failed load query counts as 0: the window opens.
     void loadGuard_data()
     {
-        QTest::addColumn<int>("cpu");
+        QTest::addColumn<int>("cpu"); // -1: the query fails
         QTest::addColumn<bool>("opens");
         QTest::newRow("85 opens") << 85 << true;
         QTest::newRow("86 refuses") << 86 << false;
+        QTest::newRow("failed query at 95 opens") << -1 << true;
     }
 
     void loadGuard()
     {
         QFETCH(int, cpu);
         QFETCH(bool, opens);
-        controller->setCpuUsage(cpu);
+        if (cpu < 0) {
+            sim->simulator.setCpuUsage(95);
+            sim->simulator.setFault(QStringLiteral("GetCpuUsage"), {sim::Fault::HttpError});
+        } else {
+            sim->simulator.setCpuUsage(cpu);
+        }
         WindowWidget *item = canvas->addWindow(QStringLiteral("a.jpg"), 0, -1, 0);
         const uint id = item->windowId();
         commands->on_newWindow(request(id, 0, QStringLiteral("a.jpg")));
+        QCOMPARE(sent(QStringLiteral("GetCpuUsage")).size(), 1);
         QCOMPARE(canvas->hasWindow(id), opens);
         QCOMPARE(sent(QStringLiteral("NewWindow")).size(), opens ? 1 : 0);
         if (!opens) {
             QCOMPARE(Dialogs::shownBoxes().size(), 1);
             QCOMPARE(Dialogs::shownBoxes()[0].text,
                      QStringLiteral("服务器CPU占用太高，请关闭不需要的窗口！"));
+        } else {
+            QVERIFY(Dialogs::shownBoxes().isEmpty());
         }
         // The double-click path obeys the same guard.
         QCOMPARE(commands->openFromList(QStringLiteral("b.jpg"), 0), opens);
@@ -306,7 +277,7 @@ private slots:
         QFETCH(int, family);
         QFETCH(int, category);
         QFETCH(bool, opens);
-        session.family = family;
+        sim->session.family = family;
         currentName = QStringLiteral("a.jpg");
         currentVideoId = 0;
         checkedType = category;
@@ -336,7 +307,7 @@ private slots:
         QVERIFY(commands->openFromList(QStringLiteral("a.jpg"), 0));
         sim::Fault refuse{sim::Fault::Refuse};
         refuse.message = QStringLiteral("busy");
-        controller->setFault(QStringLiteral("CloseWindow"), refuse);
+        sim->simulator.setFault(QStringLiteral("CloseWindow"), refuse);
         commands->clearScreen();
         QVERIFY(canvas->windows().isEmpty());
         QCOMPARE(lastSent(QStringLiteral("CloseWindow")).value(QStringLiteral("WindowId")).toInt(), -1);
@@ -345,35 +316,35 @@ private slots:
 
     void dragSendsLiveMovesAndAFinalOne()
     {
-        WindowWidget::setClock(&fakeClock);
+        FakeClock<WindowWidget> clock;
         WindowWidget::resetLiveUpdate();
         canvas->show();
         QVERIFY(QTest::qWaitForWindowExposed(canvas));
         QVERIFY(commands->openFromList(QStringLiteral("a.jpg"), 0));
         WindowWidget *item = canvas->windows().last();
-        controller->clearRequests();
+        sim->simulator.clearRequests();
 
         // Press in the middle of the item and drag it 400 canvas pixels to the right in
-        // 40 steps of 10 ms: at most one live move per 31 ms.
+        // 40 steps of 10 ms: the first step past the threshold sends a live move, then one
+        // every fourth step (40 ms apart; 30 ms is under the 31 ms spacing): 10 in all.
         const QPoint start = item->rect().center();
         const QPoint globalStart = item->mapToGlobal(start);
         QMouseEvent press(QEvent::MouseButtonPress, start, globalStart, Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
         QApplication::sendEvent(item, &press);
         for (int step = 1; step <= 40; ++step) {
-            g_now += 10;
+            clock.advance(10);
             const QPoint global = globalStart + QPoint(step * 10, 0);
             QMouseEvent move(QEvent::MouseMove, item->mapFromGlobal(global), global, Qt::NoButton,
                              Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(item, &move);
         }
-        const int live = sent(QStringLiteral("MoveWindow")).size();
-        QVERIFY2(live >= 10 && live <= 14, qPrintable(QString::number(live)));
+        QCOMPARE(sent(QStringLiteral("MoveWindow")).size(), 10);
         const QPoint globalEnd = globalStart + QPoint(400, 0);
         QMouseEvent release(QEvent::MouseButtonRelease, item->mapFromGlobal(globalEnd), globalEnd,
                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(item, &release);
-        QCOMPARE(sent(QStringLiteral("MoveWindow")).size(), live + 1);
+        QCOMPARE(sent(QStringLiteral("MoveWindow")).size(), 11);
 
         // The controller's window ends where the canvas shows it.
         QCOMPARE(controllerWindows().value(item->windowId()), item->realRect());
@@ -383,25 +354,32 @@ private slots:
     // rectangle waits for it, and the release's rectangle is the last one sent.
     void liveMovesWaitTheirTurn()
     {
-        WindowWidget::setClock(&fakeClock);
+        FakeClock<WindowWidget> clock;
         WindowWidget::resetLiveUpdate();
         canvas->show();
         QVERIFY(QTest::qWaitForWindowExposed(canvas));
         QVERIFY(commands->openFromList(QStringLiteral("a.jpg"), 0));
         WindowWidget *item = canvas->windows().last();
+
+        // How deep the waits of one move go: read while the controller holds it.
+        int oneMove = 0;
+        {
+            QObject scope;
+            pelmora::test::holdRequests(sim->simulator, QStringLiteral("MoveWindow"), 1);
+            pelmora::test::onceReceived(&scope, sim->simulator, QStringLiteral("MoveWindow"), [&] {
+                oneMove = uikit::WaitScope::depth();
+                sim->simulator.advanceClock(pelmora::test::kHeldMs);
+            });
+            QVERIFY(commands->moveWindow(item->windowId(), item->realRect()));
+        }
+        QVERIFY(oneMove > 0);
+        sim->simulator.clearRequests();
+
+        // The controller answers a move once its clock has gone 200 ms past it, and its clock
+        // moves 10 ms with each step of the drag: a move waits for twenty steps.
         sim::Fault slow{sim::Fault::Delay};
         slow.delayMs = 200;
-        controller->setFault(QStringLiteral("MoveWindow"), slow);
-
-        // How deep the waits of one move go.
-        int oneMove = 0;
-        QTimer probe;
-        connect(&probe, &QTimer::timeout, this, [&] { oneMove = qMax(oneMove, uikit::WaitScope::depth()); });
-        probe.start(20);
-        QVERIFY(commands->moveWindow(item->windowId(), item->realRect()));
-        probe.stop();
-        QVERIFY(oneMove > 0);
-        controller->clearRequests();
+        sim->simulator.setFault(QStringLiteral("MoveWindow"), slow);
 
         // Press in the middle of the item and drag it 400 canvas pixels to the right, one step
         // every 10 ms while the moves wait, then release.
@@ -417,7 +395,8 @@ private slots:
         std::function<void()> nextStep = [&] {
             deepest = qMax(deepest, uikit::WaitScope::depth());
             const QPoint global = globalStart + QPoint(qMin(++step, 40) * 10, 0);
-            g_now += 10;
+            clock.advance(10);
+            sim->simulator.advanceClock(10);
             if (step <= 40) {
                 QTimer::singleShot(10, this, nextStep);
                 QMouseEvent move(QEvent::MouseMove, item->mapFromGlobal(global), global, Qt::NoButton,
@@ -425,6 +404,9 @@ private slots:
                 QApplication::sendEvent(item, &move);
                 return;
             }
+            // The controller catches up: what waits is answered, the release's move at once.
+            sim->simulator.clearFaults();
+            sim->simulator.advanceClock(pelmora::test::kHeldMs);
             released = true;
             QMouseEvent release(QEvent::MouseButtonRelease, item->mapFromGlobal(global), global,
                                 Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
@@ -441,6 +423,40 @@ private slots:
         QCOMPARE(controllerWindows().value(item->windowId()), item->realRect());
         QCOMPARE(item->geometry(), canvas->wallToCanvas(item->realRect()));
         QVERIFY(item->realRect().left() > 1920); // 400 canvas pixels are 2400 wall pixels
+        QVERIFY(Dialogs::shownBoxes().isEmpty());
+    }
+
+    // The item's own buttons: enlarge and restore move the window to the canvas's answer,
+    // close closes it in the current group; a restore with nothing to restore sends nothing.
+    void windowButtonsSendTheirRequests()
+    {
+        screenGroup = 1;
+        QVERIFY(commands->openFromList(QStringLiteral("a.jpg"), 0));
+        WindowWidget *item = canvas->windows().last();
+        const int id = int(item->windowId());
+        const auto move = [id](int left, int top, int right, int bottom) {
+            return QJsonObject{
+                {"Command", "MoveWindow"},
+                {"RealRect", QJsonObject{{"Left", left}, {"Top", top}, {"Right", right}, {"Bottom", bottom}}},
+                {"WindowId", id}};
+        };
+
+        // The first monitor grows by its neighbour; the wire rectangle's right and bottom are
+        // exclusive.
+        item->button(WindowWidget::EnlargeButton)->click();
+        QCOMPARE(item->realRect(), QRect(0, 0, 3840, 1080));
+        QCOMPARE(lastSent(QStringLiteral("MoveWindow")), move(0, 0, 3840, 1080));
+        item->button(WindowWidget::RestoreButton)->click();
+        QCOMPARE(item->realRect(), QRect(0, 0, 1920, 1080));
+        QCOMPARE(lastSent(QStringLiteral("MoveWindow")), move(0, 0, 1920, 1080));
+        item->button(WindowWidget::RestoreButton)->click();
+        QCOMPARE(sent(QStringLiteral("MoveWindow")).size(), 2);
+
+        item->button(WindowWidget::CloseButton)->click();
+        QCOMPARE(lastSent(QStringLiteral("CloseWindow")),
+                 (QJsonObject{{"Command", "CloseWindow"}, {"WindowId", id}, {"ScreenGroup", 1}}));
+        QVERIFY(canvas->windows().isEmpty());
+        QVERIFY(controllerWindows().isEmpty());
         QVERIFY(Dialogs::shownBoxes().isEmpty());
     }
 

@@ -10,6 +10,8 @@
 #include "wall/screenecho.h"
 #include "wall/screenwidget.h"
 #include "wall/windowwidget.h"
+#include "walllayout.h"
+#include "windowsession.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -53,8 +55,7 @@ QColor canvasPixel(QWidget *canvas, const QPoint &pos)
 
 S_SCR_LAYOUT oneMonitor()
 {
-    S_SCR_GROUP group{QStringLiteral("Lobby"), 1920, 1080, 1, 1, {}, {}};
-    return wall::makeScrLayout(group);
+    return pelmora::test::wallLayout(1, 1);
 }
 
 bool allFramesFreed()
@@ -196,16 +197,9 @@ private slots:
     // switch restarts it on the new group's stream (group 1 -> 3: stream 2).
     void buttonAndGroupSwitch()
     {
-        auto window = std::make_unique<MainWindow2>();
-        window->autoLoginTimer()->stop();
-        window->show();
-        window->installCanvas();
-        HostEntry entry;
-        entry.hostIp = kHost;
-        entry.port = m_controller->port();
-        entry.family = 2;
-        entry.userName = QStringLiteral("admin");
-        QVERIFY(window->connection()->loginTo(entry, QStringLiteral("admin")));
+        auto window = pelmora::test::makeWindow();
+        QVERIFY(window);
+        QVERIFY(pelmora::test::loginTo(*window, *m_controller, QStringLiteral("admin"), 2, kHost));
         Ui::MainWindow2 &form = window->form();
         ScreenEcho *echo = form.labelScreen->echo();
         QVERIFY(!echo->isRunning()); // off unless the demo asks for it

@@ -1,38 +1,14 @@
 #include "testmain.h"
 #include "wall/wallgrid.h"
 #include "wall/wallmodel.h"
+#include "walllayout.h"
 
 using namespace wall;
+using pelmora::test::threeMonitors;
+using pelmora::test::wallLayout;
 
 namespace {
-
-// Three monitors of 1920 x 1080 side by side, custom-size or uniform.
-S_SCR_LAYOUT threeColumns()
-{
-    S_SCR_GROUP group;
-    group.width = 5760;
-    group.height = 1080;
-    group.scrCols = 3;
-    group.scrRows = 1;
-    return makeScrLayout(group);
-}
-
-// Two rows of 1080 (wall 3840 x 2160), two columns.
-S_SCR_LAYOUT twoByTwo()
-{
-    S_SCR_GROUP group;
-    group.width = 3840;
-    group.height = 2160;
-    group.scrCols = 2;
-    group.scrRows = 2;
-    return makeScrLayout(group);
-}
-
-QRect r(int left, int top, int right, int bottom)
-{
-    return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
+constexpr auto r = &pelmora::test::rectFromTo;
 } // namespace
 
 class TestWallModel : public QObject
@@ -58,6 +34,8 @@ private slots:
     void snap();
     void minimumWindowSize_data();
     void minimumWindowSize();
+    void snapThreshold_data();
+    void snapThreshold();
     void enlarge_data();
     void enlarge();
     void historyKeepsTenAndRestores();
@@ -255,7 +233,7 @@ void TestWallModel::hitTest()
     QFETCH(int, col);
     QFETCH(int, row);
     QFETCH(QRect, cell);
-    const WallGrid grid(mode, threeColumns());
+    const WallGrid grid(mode, threeMonitors());
     const GridCell hit = grid.cellAtCanvas(point, canvas);
     QCOMPARE(hit.col, col);
     QCOMPARE(hit.row, row);
@@ -264,7 +242,7 @@ void TestWallModel::hitTest()
 
 void TestWallModel::nextCellWraps()
 {
-    const WallGrid grid(200, twoByTwo());
+    const WallGrid grid(200, wallLayout(2, 2));
     QList<QPoint> visited;
     int col = 0;
     int row = 0;
@@ -369,7 +347,7 @@ void TestWallModel::snap()
     QFETCH(int, dir);
     QFETCH(QRect, expected);
     QFETCH(bool, onWall);
-    const WallGrid grid(mode, threeColumns());
+    const WallGrid grid(mode, threeMonitors());
     const SnapResult result = grid.snap(oldRect, canvasGeometry, QSize(2880, 540), dir);
     QCOMPARE(result.rect, expected);
     QCOMPARE(result.onWall, onWall);
@@ -389,12 +367,70 @@ void TestWallModel::minimumWindowSize()
 {
     QFETCH(QSize, canvas);
     QFETCH(QSize, expected);
-    const WallGrid grid(200, threeColumns());
+    const WallGrid grid(200, threeMonitors());
     const QSize minimum = grid.minimumWindowSize(canvas);
     QCOMPARE(minimum, expected);
     // Drawn, it is at least 64 canvas pixels each way, so the item can still be grabbed.
     const QRect drawn = WallMapper(5760, 1080, canvas).wallToCanvas(QRect(QPoint(1930, 7), minimum));
     QVERIFY(drawn.width() >= WallGrid::kMinWindowPixels && drawn.height() >= WallGrid::kMinWindowPixels);
+}
+
+// At full scale: an edge 31 pixels from a multiple of the period is caught, 32 is not; the
+// period is the first column's width and the first row's height, so with uneven custom widths
+// an inner column boundary that is no multiple of the first width does not catch.
+void TestWallModel::snapThreshold_data()
+{
+    QTest::addColumn<QList<int>>("widths"); // empty: three monitors of 1920
+    QTest::addColumn<QList<int>>("heights");
+    QTest::addColumn<QRect>("oldRect");
+    QTest::addColumn<QRect>("canvasGeometry"); // canvas = wall size
+    QTest::addColumn<int>("dir");
+    QTest::addColumn<QRect>("expected");
+
+    const QList<int> three;
+    const QList<int> one;
+    const QRect small = r(0, 0, 999, 1079);
+    QTest::newRow("left 31 past a boundary snaps")
+        << three << one << small << QRect(1951, 0, 1000, 1080) << 0 << r(1920, 0, 2919, 1079);
+    QTest::newRow("left 32 past a boundary stays")
+        << three << one << small << QRect(1952, 0, 1000, 1080) << 0 << r(1952, 0, 2951, 1079);
+    QTest::newRow("left 31 before a boundary snaps")
+        << three << one << small << QRect(1889, 0, 1000, 1080) << 0 << r(1920, 0, 2919, 1079);
+    QTest::newRow("left 32 before a boundary stays")
+        << three << one << small << QRect(1888, 0, 1000, 1080) << 0 << r(1888, 0, 2887, 1079);
+    QTest::newRow("right edge 31 past snaps") << three << one << r(2000, 0, 2999, 1079)
+                                              << QRect(2000, 0, 1871, 1080) << 8 << r(2000, 0, 3839, 1079);
+    QTest::newRow("right edge 32 past stays") << three << one << r(2000, 0, 2999, 1079)
+                                              << QRect(2000, 0, 1872, 1080) << 8 << r(2000, 0, 3871, 1079);
+
+    const QList<int> uneven{1920, 1280, 1280, 1920}; // boundaries at 1920, 3200 and 4480
+    const QList<int> rows{1080, 1080};
+    const QRect quarter = r(0, 0, 999, 539);
+    QTest::newRow("uneven: inner row boundary snaps")
+        << uneven << rows << quarter << QRect(100, 1100, 1000, 540) << 0 << r(100, 1080, 1099, 1619);
+    QTest::newRow("uneven: inner row boundary from above snaps")
+        << uneven << rows << quarter << QRect(100, 520, 1000, 540) << 0 << r(100, 540, 1099, 1079);
+    QTest::newRow("uneven: first column boundary snaps")
+        << uneven << rows << quarter << QRect(1940, 0, 1000, 540) << 0 << r(1920, 0, 2919, 539);
+    QTest::newRow("uneven: boundary 3200 is no multiple of 1920")
+        << uneven << rows << quarter << QRect(3210, 0, 1000, 540) << 0 << r(3210, 0, 4209, 539);
+}
+
+void TestWallModel::snapThreshold()
+{
+    QFETCH(QList<int>, widths);
+    QFETCH(QList<int>, heights);
+    QFETCH(QRect, oldRect);
+    QFETCH(QRect, canvasGeometry);
+    QFETCH(int, dir);
+    QFETCH(QRect, expected);
+    const S_SCR_LAYOUT layout =
+        widths.isEmpty() ? threeMonitors() : wallLayout(widths.size(), heights.size(), widths, heights);
+    const WallGrid grid(kCustomSizeMode, layout);
+    const QSize wall(grid.totalWidth(), grid.totalHeight());
+    const SnapResult result = grid.snap(oldRect, canvasGeometry, wall, dir);
+    QCOMPARE(result.rect, expected);
+    QVERIFY(result.onWall);
 }
 
 void TestWallModel::enlarge_data()
@@ -417,7 +453,7 @@ void TestWallModel::enlarge()
     QFETCH(int, mode);
     QFETCH(QRect, rect);
     QFETCH(QRect, expected);
-    QCOMPARE(WallGrid(mode, threeColumns()).enlarge(rect), expected);
+    QCOMPARE(WallGrid(mode, threeMonitors()).enlarge(rect), expected);
 }
 
 void TestWallModel::historyKeepsTenAndRestores()

@@ -1,16 +1,13 @@
+#include "fakeclock.h"
 #include "testmain.h"
 #include "wall/windowwidget.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
 
-namespace {
+using Clock = pelmora::test::FakeClock<WindowWidget>;
 
-qint64 g_now = 0;
-qint64 fakeClock()
-{
-    return g_now;
-}
+namespace {
 
 // Sends a mouse event to `item` for a point given in its parent's (the canvas's) coordinates.
 void mouse(WindowWidget *item, QEvent::Type type, const QPoint &canvasPos,
@@ -65,6 +62,7 @@ private slots:
     void painting();
 
 private:
+    Clock m_clock;
     QWidget *m_canvas = nullptr;
     WindowWidget *m_item = nullptr;
 };
@@ -73,12 +71,11 @@ void TestWindowWidget::initTestCase()
 {
     qRegisterMetaType<RESIZE_DIR>("RESIZE_DIR");
     QApplication::setStartDragDistance(10);
-    WindowWidget::setClock(&fakeClock);
 }
 
 void TestWindowWidget::init()
 {
-    g_now = 1000;
+    Clock::set(1000);
     WindowWidget::resetLiveUpdate();
     m_canvas = new QWidget;
     m_canvas->resize(800, 600);
@@ -218,7 +215,7 @@ void TestWindowWidget::dragThreshold()
 
     // A drag past it reports the end, with moveTop false for a selected item.
     m_item->setSelected(true);
-    g_now += 100;
+    Clock::advance(100);
     press(m_item, QPoint(200, 160));
     drag(m_item, QPoint(240, 160));
     release(m_item, QPoint(240, 160));
@@ -248,7 +245,7 @@ void TestWindowWidget::liveUpdatesShareOneClock()
                             {31, other, {530, 360}},  {61, m_item, {240, 160}}, {62, m_item, {250, 160}},
                             {100, other, {540, 360}}, {120, other, {550, 360}}};
     for (const Step &step : steps) {
-        g_now = 5000 + step.time;
+        Clock::set(5000 + step.time);
         drag(step.item, step.pos);
     }
     QCOMPARE(first.size(), 2);  // t = 0 and 62
