@@ -375,9 +375,9 @@ void TestWallModel::minimumWindowSize()
     QVERIFY(drawn.width() >= WallGrid::kMinWindowPixels && drawn.height() >= WallGrid::kMinWindowPixels);
 }
 
-// At full scale: an edge 31 pixels from a multiple of the period is caught, 32 is not; the
-// period is the first column's width and the first row's height, so with uneven custom widths
-// an inner column boundary that is no multiple of the first width does not catch.
+// At full scale: an edge 31 pixels from a monitor edge is caught, 32 is not. With uneven
+// custom widths the monitors' real edges catch, also those that are no multiple of the first
+// column's width.
 void TestWallModel::snapThreshold_data()
 {
     QTest::addColumn<QList<int>>("widths"); // empty: three monitors of 1920
@@ -412,8 +412,8 @@ void TestWallModel::snapThreshold_data()
         << uneven << rows << quarter << QRect(100, 520, 1000, 540) << 0 << r(100, 540, 1099, 1079);
     QTest::newRow("uneven: first column boundary snaps")
         << uneven << rows << quarter << QRect(1940, 0, 1000, 540) << 0 << r(1920, 0, 2919, 539);
-    QTest::newRow("uneven: boundary 3200 is no multiple of 1920")
-        << uneven << rows << quarter << QRect(3210, 0, 1000, 540) << 0 << r(3210, 0, 4209, 539);
+    QTest::newRow("uneven: boundary 3200, no multiple of 1920, snaps")
+        << uneven << rows << quarter << QRect(3210, 0, 1000, 540) << 0 << r(3200, 0, 4199, 539);
 }
 
 void TestWallModel::snapThreshold()

@@ -637,8 +637,8 @@
         <translation>屏幕回显</translation>
     </message>
     <message>
-        <source>快速排列</source>
-        <translation>快速排列</translation>
+        <source>大屏鼠标键盘控制</source>
+        <translation>大屏鼠标键盘控制</translation>
     </message>
     <message>
         <source>清除屏幕上的所有窗口</source>

@@ -636,8 +636,8 @@ Press ESC to exit.</translation>
         <translation>Screen echo</translation>
     </message>
     <message>
-        <source>快速排列</source>
-        <translation>Quick arrange</translation>
+        <source>大屏鼠标键盘控制</source>
+        <translation>Remote mouse and keyboard</translation>
     </message>
     <message>
         <source>清除屏幕上的所有窗口</source>
