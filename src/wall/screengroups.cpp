@@ -109,6 +109,9 @@ void ScreenGroups::switchGroup(int index)
     m_widgets.canvas->clearWindows();
     m_widgets.canvas->hide();
     applyLayout(m_controllerModel, index);
+    // The canvas takes the new group's shape at the zoom the label shows; otherwise a wide
+    // group would be drawn squeezed into the shape of the one before it.
+    setZoom(m_zoom);
     m_widgets.canvas->show();
     wall::selectGroup(m_setting, index);
 

@@ -56,6 +56,30 @@ private slots:
         QCOMPARE(f->window->canvasArea(), area);
         QCOMPARE(f->canvas->size(), first);
     }
+
+    // A switch gives the canvas the new group's shape, at the zoom the label shows.
+    void groupSwitchTakesTheGroupsShape()
+    {
+        const QJsonArray groups = f->simulator.state().value(QStringLiteral("Groups")).toArray();
+        QVERIFY(groups.size() >= 2);
+        const QJsonObject second = groups[1].toObject();
+        const double wide = second.value(QStringLiteral("Width")).toDouble() /
+                            second.value(QStringLiteral("Height")).toDouble();
+        const QJsonObject first = groups[0].toObject();
+        QVERIFY(qAbs(wide - first.value(QStringLiteral("Width")).toDouble() /
+                                first.value(QStringLiteral("Height")).toDouble()) > 0.5);
+
+        QTest::mouseClick(form().btnScreenZoomIn, Qt::LeftButton);
+        QCOMPARE(form().labelZoom->text(), QStringLiteral("150%"));
+        QTest::mouseClick(form().btnMultiScreen2, Qt::LeftButton);
+        QCOMPARE(f->window->currentScreenGroup(), 2);
+        const QSize size = f->canvas->size();
+        QVERIFY2(qAbs(double(size.width()) / size.height() - wide) < 0.02 * wide,
+                 qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
+        // 150 %: the canvas is 1.25 times the slot on the side that limits it.
+        const QRect area = f->window->canvasArea();
+        QVERIFY(size.width() == int(1.25 * area.width()) || size.height() == int(1.25 * area.height()));
+    }
 };
 
 PELMORA_TEST_MAIN(TestScreenGroups)
