@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/curlaccessmanager.h"
 #include "net/loginsession.h"
 #include "net/sessionvalues.h"
 #include "net/transport.h"
@@ -7,7 +8,6 @@
 #include "uikit/dialogs.h"
 
 #include <QJsonObject>
-#include <QNetworkAccessManager>
 #include <QStringList>
 #include <memory>
 
@@ -18,7 +18,7 @@ namespace pelmora::test {
 struct SimSession
 {
     sim::Simulator simulator;
-    QNetworkAccessManager manager;
+    net::CurlAccessManager manager;
     SessionValues session;
     std::unique_ptr<Transport> transport;
 

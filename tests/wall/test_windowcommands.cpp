@@ -1,3 +1,4 @@
+#include "net/curlaccessmanager.h"
 #include "net/sessionvalues.h"
 #include "net/transport.h"
 #include "sim/simulator.h"
@@ -11,7 +12,6 @@
 #include "wall/windowwidget.h"
 
 #include <QJsonArray>
-#include <QNetworkAccessManager>
 #include <functional>
 
 using uikit::Dialogs;
@@ -116,7 +116,7 @@ private slots:
         Dialogs::reset();
         controller = std::make_unique<sim::Simulator>();
         QVERIFY(controller->start());
-        manager = new QNetworkAccessManager(this);
+        manager = new net::CurlAccessManager(this);
         session = SessionValues();
         session.hostIp = QStringLiteral("127.0.0.1");
         session.port = controller->port();
