@@ -113,7 +113,10 @@ CurlReply::CurlReply(CurlMulti *multi, QNetworkAccessManager::Operation operatio
     // The controller is on the LAN: the proxy variables of the environment do not apply.
     curl_easy_setopt(m_easy, CURLOPT_PROXY, "");
     curl_easy_setopt(m_easy, CURLOPT_BUFFERSIZE, 64L * 1024);
-    curl_easy_setopt(m_easy, CURLOPT_UPLOAD_BUFFERSIZE, 512L * 1024);
+    // A small body goes out with the head in one write; a large one in pieces as large as
+    // curl takes (2 MB), so an upload chunk is a few writes.
+    if (m_body.size() > 64 * 1024)
+        curl_easy_setopt(m_easy, CURLOPT_UPLOAD_BUFFERSIZE, long(qMin(m_body.size(), 2 * 1024 * 1024)));
     curl_easy_setopt(m_easy, CURLOPT_HEADERFUNCTION, &CurlReply::onHeader);
     curl_easy_setopt(m_easy, CURLOPT_HEADERDATA, this);
     curl_easy_setopt(m_easy, CURLOPT_WRITEFUNCTION, &CurlReply::onBody);
