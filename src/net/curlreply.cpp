@@ -133,7 +133,8 @@ CurlReply::CurlReply(CurlMulti *multi, QNetworkAccessManager::Operation operatio
         const QByteArray line = value.isEmpty() ? name + ';' : name + ": " + value;
         m_headers = curl_slist_append(m_headers, line.constData());
     }
-    m_headers = curl_slist_append(m_headers, "Accept:");
+    if (!request.hasRawHeader("Accept"))
+        m_headers = curl_slist_append(m_headers, "Accept:");
     m_headers = curl_slist_append(m_headers, "Expect:");
     curl_easy_setopt(m_easy, CURLOPT_HTTPHEADER, m_headers);
 
