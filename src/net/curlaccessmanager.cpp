@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <mutex>
+#include <utility>
 
 namespace net {
 
@@ -60,7 +61,6 @@ CurlMulti::~CurlMulti()
         reply->detach();
     // Closes the kept-alive connections.
     curl_multi_cleanup(m_multi);
-    qDeleteAll(m_watches);
 }
 
 void CurlMulti::add(CurlReply *reply)
@@ -99,47 +99,48 @@ int CurlMulti::onTimer(CURLM *, long timeoutMs, void *self)
 
 void CurlMulti::watch(curl_socket_t socket, int what)
 {
-    Watch *watch = m_watches.value(socket);
-    // A notifier may be the one whose signal is being handled: it is switched off at once
-    // and deleted from the event loop.
-    auto retire = [](QSocketNotifier *&notifier) {
-        if (!notifier)
-            return;
-        notifier->setEnabled(false);
-        notifier->deleteLater();
-        notifier = nullptr;
-    };
-    if (what == CURL_POLL_REMOVE) {
-        if (watch) {
-            retire(watch->read);
-            retire(watch->write);
-            delete m_watches.take(socket);
-        }
-        return;
-    }
-    if (!watch) {
-        watch = new Watch;
-        m_watches.insert(socket, watch);
-    }
+    // The notifiers of a socket are kept and only switched on and off as curl asks: a
+    // kept-alive connection serves request after request on the same socket. (A notifier
+    // that is switched off may be the one whose event is being handled.)
+    Watch &watch = m_watches[socket];
     auto want = [&](QSocketNotifier *&notifier, QSocketNotifier::Type type, bool wanted, int event) {
         if (!wanted) {
-            retire(notifier);
-            return;
+            if (notifier)
+                notifier->setEnabled(false);
+        } else if (!notifier) {
+            notifier = new SocketWatcher(
+                socket, type, [this, socket, event] { act(socket, event); }, this);
+        } else if (!notifier->isEnabled()) {
+            notifier->setEnabled(true);
         }
-        if (notifier)
-            return;
-        notifier = new SocketWatcher(
-            socket, type, [this, socket, event] { act(socket, event); }, this);
     };
-    want(watch->read, QSocketNotifier::Read, what & CURL_POLL_IN, CURL_CSELECT_IN);
-    want(watch->write, QSocketNotifier::Write, what & CURL_POLL_OUT, CURL_CSELECT_OUT);
+    const bool removed = what == CURL_POLL_REMOVE;
+    want(watch.read, QSocketNotifier::Read, !removed && (what & CURL_POLL_IN), CURL_CSELECT_IN);
+    want(watch.write, QSocketNotifier::Write, !removed && (what & CURL_POLL_OUT), CURL_CSELECT_OUT);
 }
 
 void CurlMulti::act(curl_socket_t socket, int events)
 {
     int running = 0;
+    m_acting = true;
     curl_multi_socket_action(m_multi, socket, events, &running);
     takeFinished();
+    m_acting = false;
+    // curl is done: the replies that have news tell it now. A handler may wait in a nested
+    // event loop, where this runs again with a list of its own.
+    const QList<QPointer<CurlReply>> ready = std::exchange(m_ready, {});
+    for (const QPointer<CurlReply> &reply : ready) {
+        if (reply)
+            reply->deliver();
+    }
+}
+
+bool CurlMulti::deliverAfterAction(CurlReply *reply)
+{
+    if (!m_acting)
+        return false;
+    m_ready.append(reply);
+    return true;
 }
 
 void CurlMulti::takeFinished()

@@ -263,11 +263,12 @@ void CurlReply::transferDone(CURLcode code)
 
 void CurlReply::schedule()
 {
-    // Signals go out from the event loop, never from inside curl.
+    // Signals never go out from inside curl: right after it, or from the event loop.
     if (m_scheduled)
         return;
     m_scheduled = true;
-    QMetaObject::invokeMethod(this, &CurlReply::deliver, Qt::QueuedConnection);
+    if (!m_multi || !m_multi->deliverAfterAction(this))
+        QMetaObject::invokeMethod(this, &CurlReply::deliver, Qt::QueuedConnection);
 }
 
 void CurlReply::deliver()

@@ -33,6 +33,9 @@ public:
 
     void add(CurlReply *reply);
     void remove(CurlReply *reply);
+    // While curl runs, a reply's signals wait until it is done; then they go out at once
+    // (true). Outside, false: the reply delivers from the event loop.
+    bool deliverAfterAction(CurlReply *reply);
     int connectionsOpened() const { return m_connections; }
 
 private:
@@ -51,7 +54,9 @@ private:
     CURLM *m_multi;
     QTimer m_timer;
     QSet<CurlReply *> m_replies;
-    QHash<curl_socket_t, Watch *> m_watches;
+    QHash<curl_socket_t, Watch> m_watches;
+    QList<QPointer<CurlReply>> m_ready;
+    bool m_acting = false;
     int m_connections = 0;
 };
 
@@ -73,6 +78,8 @@ public:
     void transferDone(CURLcode code);
     // The multi handle goes away before the reply: the transfer ends as cancelled.
     void detach();
+    // Emits what happened since the last call, in Qt's order.
+    void deliver();
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
@@ -83,7 +90,6 @@ private:
     static size_t onBody(char *data, size_t size, size_t count, void *self);
     void headerLine(QByteArray line);
     void schedule();
-    void deliver();
     void stop();
     void finish();
 
