@@ -3,9 +3,8 @@
 #include "curlreply.h"
 
 #include <QBuffer>
-#include <QSocketNotifier>
-
 #include <QEvent>
+#include <QSocketNotifier>
 
 #include <functional>
 #include <mutex>
