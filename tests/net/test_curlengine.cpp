@@ -464,7 +464,7 @@ private slots:
         peer->script = [](const Peer::Request &request) {
             const bool slow = request.target.contains("slow");
             return Peer::Answer{
-                {QByteArray(), Peer::response(slow ? "slow" : "fast")}, slow ? 300 : 0, false, false};
+                {QByteArray(), Peer::response(slow ? "slow" : "fast")}, slow ? 600 : 0, false, false};
         };
         Observed inner;
         Observed fromFinished;
