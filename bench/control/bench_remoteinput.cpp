@@ -2,11 +2,12 @@
 // delivers to the controller simulator, and how long an event takes to arrive, beside a
 // minimal client on a raw socket sending the same requests the same way (one connection,
 // one request at a time). The raw client runs twice: writing each request whole with
-// TCP_NODELAY (the floor), and writing head and body apart without it, as the console's
-// network layer does. The path the older design used, one asynchronous POST per event with
-// no ordering, is counted for events that arrived out of order.
+// TCP_NODELAY (the floor), and writing head and body apart without it, as Qt's own network
+// layer does (the console's engine writes each request whole). The path the older design used, one
+// asynchronous POST per event with no ordering, is counted for events that arrived out of order.
 #include "control/inputevents.h"
 #include "control/inputqueue.h"
+#include "net/curlaccessmanager.h"
 #include "net/loginsession.h"
 #include "net/sessionvalues.h"
 #include "net/transport.h"
@@ -16,7 +17,6 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QNetworkAccessManager>
 #include <QTimer>
 
 #include <arpa/inet.h>
@@ -328,7 +328,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot start the simulator: %s\n", qPrintable(simulator.errorString()));
         return 1;
     }
-    QNetworkAccessManager manager;
+    net::CurlAccessManager manager;
     SessionValues session;
     session.hostIp = QStringLiteral("127.0.0.1");
     session.port = simulator.port();

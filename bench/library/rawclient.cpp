@@ -35,12 +35,24 @@ bool RawClient::connectTo(int port)
 int RawClient::postChunk(const QByteArray &path, const QByteArray &sessionId, qint64 offset, const char *body,
                          qint64 length)
 {
-    const QByteArray header =
-        "POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(m_port) +
-        "\r\nConnection: keep-alive\r\nsession_id: " + sessionId +
-        "\r\noffset: " + QByteArray::number(offset) + "\r\ncurLength: " + QByteArray::number(length) +
-        "\r\nContent-Type: application/octet-stream\r\nContent-Length: " + QByteArray::number(length) +
-        "\r\n\r\n";
+    return post(path,
+                "session_id: " + sessionId + "\r\noffset: " + QByteArray::number(offset) + "\r\ncurLength: " +
+                    QByteArray::number(length) + "\r\nContent-Type: application/octet-stream\r\n",
+                body, length);
+}
+
+int RawClient::postCommand(const QByteArray &sessionId, const QByteArray &body)
+{
+    return post("/index2.html",
+                "session_id: " + sessionId + "\r\nContent-Type: text/plain; charset=utf-8;\r\n",
+                body.constData(), body.size());
+}
+
+int RawClient::post(const QByteArray &path, const QByteArray &headers, const char *body, qint64 length)
+{
+    const QByteArray header = "POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(m_port) +
+                              "\r\nConnection: keep-alive\r\n" + headers +
+                              "Content-Length: " + QByteArray::number(length) + "\r\n\r\n";
     iovec parts[2] = {{const_cast<char *>(header.constData()), size_t(header.size())},
                       {const_cast<char *>(body), size_t(length)}};
     int index = 0;

@@ -19,8 +19,12 @@ public:
     // Returns the HTTP status, or -1 when the connection failed.
     int postChunk(const QByteArray &path, const QByteArray &sessionId, qint64 offset, const char *body,
                   qint64 length);
+    // POSTs a command body to "/index2.html" with the console's headers; the HTTP status.
+    int postCommand(const QByteArray &sessionId, const QByteArray &body);
 
 private:
+    // `headers`: the lines between the request line and Content-Length, each ending in CRLF.
+    int post(const QByteArray &path, const QByteArray &headers, const char *body, qint64 length);
     bool readReply(int *status);
 
     int m_fd = -1;

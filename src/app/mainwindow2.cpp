@@ -13,6 +13,7 @@
 #include "i18n/languageswitcher.h"
 #include "library/imagewidget.h"
 #include "library/librarypanel.h"
+#include "net/curlaccessmanager.h"
 #include "net/loginsession.h"
 #include "net/transport.h"
 #include "platform/platformpaths.h"
@@ -32,7 +33,6 @@
 #include <QGuiApplication>
 #include <QListWidgetItem>
 #include <QMenu>
-#include <QNetworkAccessManager>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
@@ -62,7 +62,7 @@ MainWindow2::MainWindow2(QWidget *parent) : QMainWindow(parent), ui(new Ui::Main
 
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setWindowIconFromProgramDir();
-    m_networkManager = new QNetworkAccessManager;
+    m_networkManager = new net::CurlAccessManager;
     createAreas();
 
     QScreen *screen = QGuiApplication::primaryScreen();

@@ -45,12 +45,15 @@ QString readTypeNameIni(const QString &group, const QString &key, const QString 
     if (!QFileInfo(fileName).isFile())
         return QString();
     QSettings ini(fileName, QSettings::IniFormat);
-    // The file is written by hand, with Chinese type names saved as UTF-8.
+    // The file is written by hand, with Chinese type names saved as UTF-8 (Qt 6 reads ini
+    // files as UTF-8 anyway).
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     ini.setIniCodec("UTF-8");
+#endif
     ini.beginGroup(group);
     const QVariant value = ini.value(key, key);
     // An unquoted value with commas reads back as a list; the caller wants the text as written.
-    if (value.type() == QVariant::StringList)
+    if (value.userType() == QMetaType::QStringList)
         return value.toStringList().join(QLatin1Char(','));
     return value.toString();
 }

@@ -1,3 +1,4 @@
+#include "net/curlaccessmanager.h"
 #include "net/sessionvalues.h"
 #include "net/transport.h"
 #include "scriptedserver.h"
@@ -43,7 +44,7 @@ private slots:
     void init()
     {
         Dialogs::reset();
-        manager = new QNetworkAccessManager(this);
+        manager = new net::CurlAccessManager(this);
         session = SessionValues();
         // The default limit of 10 s: a test that needs a request to time out sets its own.
         transport = new Transport(manager, &session, Dialogs::sink(), this);

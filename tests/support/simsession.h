@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/curlaccessmanager.h"
 #include "net/hoststore.h"
 #include "net/loginsession.h"
 #include "net/sessionvalues.h"
@@ -8,7 +9,6 @@
 #include "uikit/dialogs.h"
 
 #include <QJsonObject>
-#include <QNetworkAccessManager>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
@@ -81,7 +81,7 @@ inline HostEntry hostEntry(const sim::Simulator &controller, const QString &user
 struct SimSession
 {
     sim::Simulator simulator;
-    QNetworkAccessManager manager;
+    net::CurlAccessManager manager;
     SessionValues session;
     std::unique_ptr<Transport> transport;
 
