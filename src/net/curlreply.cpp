@@ -9,9 +9,17 @@ namespace net {
 
 namespace {
 
+// The texts Qt's own engine shows for the same failures, in Qt's contexts, so that Qt's
+// catalogues translate them (they are not the console's own texts: no catalogue of ours
+// holds them).
+QString qtText(const char *context, const char *text)
+{
+    return QCoreApplication::translate(context, text);
+}
+
 QString httpText(const char *text)
 {
-    return QCoreApplication::translate("QHttp", text);
+    return qtText("QHttp", text);
 }
 
 // Qt's codes for HTTP error statuses.
@@ -57,14 +65,14 @@ QNetworkReply::NetworkError transferError(CURLcode code, long osError, QString *
             return QNetworkReply::ConnectionRefusedError;
         }
         if (osError == ETIMEDOUT) {
-            *text = QCoreApplication::translate("QAbstractSocket", "Socket operation timed out");
+            *text = qtText("QAbstractSocket", "Socket operation timed out");
             return QNetworkReply::TimeoutError;
         }
         return QNetworkReply::UnknownNetworkError;
     case CURLE_COULDNT_RESOLVE_HOST:
         return QNetworkReply::HostNotFoundError;
     case CURLE_OPERATION_TIMEDOUT:
-        *text = QCoreApplication::translate("QAbstractSocket", "Socket operation timed out");
+        *text = qtText("QAbstractSocket", "Socket operation timed out");
         return QNetworkReply::TimeoutError;
     case CURLE_GOT_NOTHING:
     case CURLE_PARTIAL_FILE:
@@ -168,7 +176,7 @@ void CurlReply::detach()
     if (!m_done) {
         m_done = true;
         m_errorCode = OperationCanceledError;
-        m_errorText = QCoreApplication::translate("QNetworkReply", "Operation canceled");
+        m_errorText = qtText("QNetworkReply", "Operation canceled");
         schedule();
     }
 }
@@ -245,11 +253,10 @@ void CurlReply::transferDone(CURLcode code)
     } else if (code == CURLE_OK) {
         if (m_status >= 400) {
             m_errorCode = httpError(m_status);
-            m_errorText =
-                QCoreApplication::translate("QNetworkReply", "Error transferring %1 - server replied: %2")
-                    .arg(url().toString(),
-                         QString::fromLatin1(
-                             attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray()));
+            m_errorText = qtText("QNetworkReply", "Error transferring %1 - server replied: %2")
+                              .arg(url().toString(),
+                                   QString::fromLatin1(
+                                       attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray()));
         }
     } else {
         m_errorCode = transferError(code, osError, &m_errorText);
@@ -329,7 +336,7 @@ void CurlReply::abort()
     stop();
     m_done = true;
     m_errorCode = OperationCanceledError;
-    m_errorText = QCoreApplication::translate("QNetworkReply", "Operation canceled");
+    m_errorText = qtText("QNetworkReply", "Operation canceled");
     m_buffer.clear();
     m_readPos = 0;
     QNetworkReply::close();
