@@ -11,7 +11,18 @@ endif()
 add_compile_definitions(QT_NO_CAST_TO_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
                         QT_DEPRECATED_WARNINGS QT_DISABLE_DEPRECATED_BEFORE=0x050F00)
 
-if(PELMORA_SANITIZE)
+# PELMORA_FUZZ builds the libFuzzer targets of tests/fuzz (clang only). Every library is then
+# compiled with the fuzzer's coverage instrumentation and the two sanitizers; only the fuzz
+# targets link the fuzzer's own main.
+option(PELMORA_FUZZ "Build the libFuzzer targets of the reply and request parsers (clang)" OFF)
+if(PELMORA_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "PELMORA_FUZZ needs clang: -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+elseif(PELMORA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()

@@ -330,12 +330,18 @@ bool Simulator::Impl::applyFault(const Fault &fault, const RecordedRequest &rec,
 
 Reply Simulator::Impl::route(const RecordedRequest &rec)
 {
+    return routeRequest(ctrl, rec, nowMs(), chunkFaults);
+}
+
+Reply routeRequest(Controller &ctrl, const RecordedRequest &rec, qint64 nowMs,
+                   const QHash<int, int> &chunkFaults)
+{
     const QString session = QString::fromLatin1(rec.header("session_id"));
     if (rec.path == QLatin1String("/index2.html")) {
         if (rec.method == QLatin1String("GET")) {
             if (!rec.query.contains("Command"))
                 return envelope(QString(), false, "Missing query key \"Command\" (/index2.html?Command=...)");
-            return runCommand(ctrl, rec.command, rec.json(), session, nowMs());
+            return runCommand(ctrl, rec.command, rec.json(), session, nowMs);
         }
         if (rec.method == QLatin1String("POST")) {
             if (rec.bodySize > rec.body.size())
@@ -356,7 +362,7 @@ Reply Simulator::Impl::route(const RecordedRequest &rec)
             const QJsonValue command = doc.object().value("Command");
             if (!command.isString())
                 return envelope(QString(), false, "Key \"Command\" must be the command name as a text");
-            return runCommand(ctrl, command.toString(), doc.object(), session, nowMs());
+            return runCommand(ctrl, command.toString(), doc.object(), session, nowMs);
         }
     } else if (rec.method == QLatin1String("POST")) {
         return storeChunk(ctrl, rec.path, rec.header("offset"), rec.header("curLength"), rec.body, session,

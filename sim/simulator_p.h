@@ -94,6 +94,11 @@ public:
     WallStreamServer stream;
 };
 
+// The answer of controller `c` at `nowMs` to one request of the console (not a "/sim/"
+// control request): the command page "/index2.html", upload chunks and plain GETs.
+// `chunkFaults` as storeChunk takes them.
+Reply routeRequest(Controller &c, const RecordedRequest &rec, qint64 nowMs,
+                   const QHash<int, int> &chunkFaults);
 RecordedRequest recordRequest(const httplib::Request &req);
 QJsonObject requestToJson(const RecordedRequest &rec);
 bool faultFromJson(const QJsonObject &o, QString *target, Fault *fault, QString *error);

@@ -211,6 +211,11 @@ VideoParams videoParamsFromReply(const QJsonObject &reply)
     return params;
 }
 
+int pictureIntervalFromReply(const QJsonObject &reply)
+{
+    return reply.value(QStringLiteral("Interval")).toInt(0);
+}
+
 QString videoParamsQuery(uint windowId)
 {
     return QStringLiteral("GetVideoParams&WindowId=") + QString::number(windowId);

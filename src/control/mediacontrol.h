@@ -103,6 +103,10 @@ struct VideoParams
 // Read from a reply that arrived: each value a JSON number, 0 when absent or not a number.
 VideoParams videoParamsFromReply(const QJsonObject &reply);
 
+// The interval of a picture window ("GetPictureParams"): "Interval", 0 when absent or not a
+// number.
+int pictureIntervalFromReply(const QJsonObject &reply);
+
 // "GetVideoParams&WindowId=<id>" and "GetPictureParams&WindowId=<id>".
 QString videoParamsQuery(uint windowId);
 QString pictureParamsQuery(uint windowId);

@@ -224,7 +224,7 @@ void MediaPanel::loadWindow(uint windowId)
         if (result.ok() && videoQuery)
             video = videoParamsFromReply(Transport::parseObject(result.body));
         else if (result.ok())
-            interval = Transport::parseObject(result.body).value(QStringLiteral("Interval")).toInt(0);
+            interval = pictureIntervalFromReply(Transport::parseObject(result.body));
     }
 
     if (layout->query == ModeLayout::Query::Video) {

@@ -14,19 +14,26 @@ bool BackgroundMusic::getBgMusicState(State *state)
     QByteArray body;
     if (!m_transport->sendGetCommand(QStringLiteral("GetBgMusicState"), true, &body))
         return false;
-    const QJsonObject reply = Transport::parseObject(body);
-    if (reply.value(QStringLiteral("Status")).toString() != QLatin1String("Ok"))
+    const std::optional<State> result = stateFromReply(Transport::parseObject(body));
+    if (!result)
         return false;
+    playlist = result->musicList;
+    if (state)
+        *state = *result;
+    return true;
+}
+
+std::optional<BackgroundMusic::State> BackgroundMusic::stateFromReply(const QJsonObject &reply)
+{
+    if (reply.value(QStringLiteral("Status")).toString() != QLatin1String("Ok"))
+        return std::nullopt;
     State result;
     result.volume = reply.value(QStringLiteral("Volume")).toInt(0);
     result.playing = reply.value(QStringLiteral("IsPlaying")).toInt(0) != 0;
     const QJsonArray names = reply.value(QStringLiteral("MusicList")).toArray();
     for (const QJsonValue &name : names)
         result.musicList.append(name.toString());
-    playlist = result.musicList;
-    if (state)
-        *state = result;
-    return true;
+    return result;
 }
 
 QJsonObject BackgroundMusic::playRequest(const QStringList *musicList)

@@ -3,6 +3,7 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class Transport;
 
@@ -33,6 +34,8 @@ public:
 
     QStringList playlist;
 
+    // The state a "GetBgMusicState" reply reports; nothing unless its "Status" is "Ok".
+    static std::optional<State> stateFromReply(const QJsonObject &reply);
     static QJsonObject playRequest(const QStringList *musicList);
     static QJsonObject volumeRequest(int volume);
 

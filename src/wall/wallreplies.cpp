@@ -2,9 +2,24 @@
 
 #include <QJsonArray>
 
+#include <limits>
+
 namespace wall {
 
 namespace {
+
+int splitCount(const QJsonValue &value)
+{
+    const int count = value.toInt();
+    return count > kMaxReplySplitCount ? 0 : count;
+}
+
+// The inclusive edge of an exclusive wire edge; the lowest int stays itself.
+int inclusiveEdge(const QJsonValue &value)
+{
+    const int edge = value.toInt();
+    return edge == std::numeric_limits<int>::min() ? edge : edge - 1;
+}
 
 QList<int> intList(const QJsonValue &value)
 {
@@ -21,8 +36,8 @@ S_SCR_GROUP readGroup(const QJsonObject &object)
     group.name = object.value(QLatin1String("Name")).toString();
     group.width = object.value(QLatin1String("Width")).toInt();
     group.height = object.value(QLatin1String("Height")).toInt();
-    group.scrRows = object.value(QLatin1String("ScrRows")).toInt();
-    group.scrCols = object.value(QLatin1String("ScrCols")).toInt();
+    group.scrRows = splitCount(object.value(QLatin1String("ScrRows")));
+    group.scrCols = splitCount(object.value(QLatin1String("ScrCols")));
     group.customWidth = intList(object.value(QLatin1String("CustomWidth")));
     group.customHeight = intList(object.value(QLatin1String("CustomHeight")));
     return group;
@@ -101,8 +116,8 @@ QList<WindowRecord> parseWindowList(const QJsonObject &reply)
 QRect rectFromWire(const QJsonObject &wire)
 {
     return QRect(QPoint(wire.value(QLatin1String("Left")).toInt(), wire.value(QLatin1String("Top")).toInt()),
-                 QPoint(wire.value(QLatin1String("Right")).toInt() - 1,
-                        wire.value(QLatin1String("Bottom")).toInt() - 1));
+                 QPoint(inclusiveEdge(wire.value(QLatin1String("Right"))),
+                        inclusiveEdge(wire.value(QLatin1String("Bottom")))));
 }
 
 QJsonObject rectToWire(const QRect &rect)

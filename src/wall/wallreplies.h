@@ -17,6 +17,11 @@ struct ScrSettingReply
     bool dontUseMainScr = false;
 };
 
+// The most columns (rows) a group of the reply is believed to have. The layout holds one entry
+// per column and row, so a larger "ScrCols" ("ScrRows") reads as 0, as a missing one does,
+// rather than filling memory with millions of entries.
+constexpr int kMaxReplySplitCount = 256;
+
 ScrSettingReply parseScrSetting(const QJsonObject &reply);
 
 // Visibility and checked state of the four screen-group switch buttons.
@@ -45,7 +50,7 @@ struct WindowRecord
 QList<WindowRecord> parseWindowList(const QJsonObject &reply);
 
 // {"Left", "Top", "Right", "Bottom"} with exclusive right and bottom, to and from the
-// console's inclusive rectangle.
+// console's inclusive rectangle. An exclusive edge of the lowest int reads as that int.
 QRect rectFromWire(const QJsonObject &wire);
 QJsonObject rectToWire(const QRect &rect);
 

@@ -5,6 +5,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <limits>
+
 using namespace wall;
 
 namespace {
@@ -37,12 +39,15 @@ class TestWallReplies : public QObject
 private slots:
     void screenSettings();
     void screenSettingsWithoutList();
+    void splitCountsBeyondAnyWall_data();
+    void splitCountsBeyondAnyWall();
     void groupButtons_data();
     void groupButtons();
     void selectGroupFollowsTheGroup();
     void windowList();
     void windowIdsKeepAll32Bits();
     void wireRectangles();
+    void wireRectanglesAtTheIntLimits();
 };
 
 void TestWallReplies::screenSettings()
@@ -77,6 +82,29 @@ void TestWallReplies::screenSettingsWithoutList()
     QVERIFY(reply.layouts.isEmpty());
     QCOMPARE(reply.setting.scrIndex, 0);
     QCOMPARE(reply.dontUseMainScr, true);
+}
+
+void TestWallReplies::splitCountsBeyondAnyWall_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("read");
+    QTest::newRow("largest believed") << kMaxReplySplitCount << kMaxReplySplitCount;
+    QTest::newRow("one more") << kMaxReplySplitCount + 1 << 0;
+    QTest::newRow("largest int") << std::numeric_limits<int>::max() << 0;
+}
+
+// A reply claiming two billion columns must not make the layout list two billion widths.
+void TestWallReplies::splitCountsBeyondAnyWall()
+{
+    QFETCH(int, count);
+    QFETCH(int, read);
+    const QJsonObject group{
+        {"Name", "G"}, {"Width", 1 << 30}, {"Height", 1 << 30}, {"ScrRows", count}, {"ScrCols", count}};
+    const ScrSettingReply reply = parseScrSetting(QJsonObject{{"ScrList", QJsonArray{group}}});
+    QCOMPARE(reply.setting.groups.at(0).scrCols, read);
+    QCOMPARE(reply.setting.groups.at(0).scrRows, read);
+    QCOMPARE(reply.layouts.at(0).colWidths.size(), read);
+    QCOMPARE(reply.layouts.at(0).rowHeights.size(), read);
 }
 
 void TestWallReplies::groupButtons_data()
@@ -187,6 +215,14 @@ void TestWallReplies::wireRectangles()
     QCOMPARE(rectToWire(held), reported); // sent back unchanged
     QCOMPARE(rectToWire(QRect(0, 0, 1920, 1080)),
              parse(R"({"Left": 0, "Top": 0, "Right": 1920, "Bottom": 1080})"));
+}
+
+void TestWallReplies::wireRectanglesAtTheIntLimits()
+{
+    const int low = std::numeric_limits<int>::min();
+    const int high = std::numeric_limits<int>::max();
+    const QJsonObject wire{{"Left", low}, {"Top", high}, {"Right", low}, {"Bottom", high}};
+    QCOMPARE(rectFromWire(wire), QRect(QPoint(low, high), QPoint(low, high - 1)));
 }
 
 PELMORA_TEST_MAIN(TestWallReplies)
