@@ -422,7 +422,7 @@ class TestFaultMatrix : public QObject
         case Trouble::Http500:
             return {sim::Fault::HttpError, 0, 500};
         case Trouble::OtherCommand:
-            return {sim::Fault::WrongCommand, 0, 500, QStringLiteral("GetCpuUsage")};
+            return {sim::Fault::WrongCommand, 0, 500, QStringLiteral("NotAskedFor")};
         case Trouble::Malformed:
             return {sim::Fault::Malformed};
         case Trouble::EmptyBody:
@@ -492,6 +492,7 @@ class TestFaultMatrix : public QObject
         }
         const Qt::CursorShape cursor = f->window->cursor().shape();
         const bool loggedIn = f->window->session().loggedIn;
+        const int missedPolls = f->window->session().missedReplies;
         const QString sessionAfter = f->window->session().sessionId;
         const QStringList canvasAfter = canvasState(*f);
 
@@ -525,6 +526,10 @@ class TestFaultMatrix : public QObject
                                                       : trouble == Trouble::NotOk
                                                           ? kRefusal
                                                           : QStringLiteral("网络超时。"));
+        }
+        if (command == QLatin1String("GetCpuUsage")) {
+            // Only a poll answered "Ok" proves the connection alive.
+            QCOMPARE(missedPolls, trouble == Trouble::Oversized ? 0 : 1);
         }
         QCOMPARE(waits, 0);
         QCOMPARE(retired, 0);
