@@ -17,8 +17,9 @@ namespace sim {
 
 namespace {
 
-const char *const kFaultNames[] = {"Delay",        "NoReply",   "HttpError", "Refuse",
-                                   "WrongCommand", "Malformed", "EmptyBody", "CloseConnection"};
+const char *const kFaultNames[] = {"Delay",     "NoReply",   "HttpError",       "Refuse",    "WrongCommand",
+                                   "Malformed", "EmptyBody", "CloseConnection", "Oversized", "Drip"};
+constexpr int kFaultKinds = int(sizeof kFaultNames / sizeof kFaultNames[0]);
 
 } // namespace
 
@@ -119,14 +120,14 @@ bool faultFromJson(const QJsonObject &o, QString *target, Fault *fault, QString 
     }
     const QString kind = o.value("Kind").toString();
     int index = -1;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kFaultKinds; ++i) {
         if (kind == QLatin1String(kFaultNames[i]))
             index = i;
     }
     if (index < 0) {
         *error =
             QString("Unknown fault Kind \"%1\" (Delay, NoReply, HttpError, Refuse, WrongCommand, Malformed, "
-                    "EmptyBody, CloseConnection)")
+                    "EmptyBody, CloseConnection, Oversized, Drip)")
                 .arg(kind);
         return false;
     }
@@ -135,15 +136,23 @@ bool faultFromJson(const QJsonObject &o, QString *target, Fault *fault, QString 
     fault->httpStatus = o.value("HttpStatus").toInt(500);
     fault->message = o.value("Message").toString();
     fault->remaining = o.value("Remaining").toInt(-1);
+    fault->bodyBytes = qint64(o.value("BodyBytes").toDouble(double(fault->bodyBytes)));
+    fault->dripIntervalMs = o.value("DripIntervalMs").toInt(fault->dripIntervalMs);
+    fault->dripBytes = qMax(1, o.value("DripBytes").toInt(fault->dripBytes));
     return true;
 }
 
 QJsonObject faultToJson(const QString &target, const Fault &fault)
 {
-    return QJsonObject{
-        {"Target", target},         {"Kind", QLatin1String(kFaultNames[qBound(0, int(fault.kind), 7)])},
-        {"DelayMs", fault.delayMs}, {"HttpStatus", fault.httpStatus},
-        {"Message", fault.message}, {"Remaining", fault.remaining}};
+    return QJsonObject{{"Target", target},
+                       {"Kind", QLatin1String(kFaultNames[qBound(0, int(fault.kind), kFaultKinds - 1)])},
+                       {"DelayMs", fault.delayMs},
+                       {"HttpStatus", fault.httpStatus},
+                       {"Message", fault.message},
+                       {"Remaining", fault.remaining},
+                       {"BodyBytes", double(fault.bodyBytes)},
+                       {"DripIntervalMs", fault.dripIntervalMs},
+                       {"DripBytes", fault.dripBytes}};
 }
 
 namespace {

@@ -324,8 +324,44 @@ bool Simulator::Impl::applyFault(const Fault &fault, const RecordedRequest &rec,
     case Fault::CloseConnection:
         drop();
         return true;
+    case Fault::Oversized:
+        answer(oversized(rec.command, fault.bodyBytes));
+        return true;
+    case Fault::Drip:
+        return false; // answered as usual, see drip()
     }
     return false;
+}
+
+Reply Simulator::Impl::oversized(const QString &command, qint64 bytes)
+{
+    // A well-formed answer, padded to the length asked for.
+    Reply r;
+    const QByteArray head =
+        QString("{\"Command\": \"%1\", \"Status\": \"Ok\", \"Padding\": \"").arg(command).toUtf8();
+    const QByteArray tail = "\"}";
+    r.body = head + QByteArray(int(qMax<qint64>(0, bytes - head.size() - tail.size())), 'x') + tail;
+    return r;
+}
+
+void Simulator::Impl::drip(const Fault &fault, const Reply &reply, httplib::Response &res)
+{
+    // The whole length is announced, then the body goes out a piece at a time (real time,
+    // whatever the controller's clock); stop() or a client that hung up ends it.
+    res.status = reply.status;
+    const auto body = std::make_shared<QByteArray>(reply.body);
+    const int interval = qMax(0, fault.dripIntervalMs);
+    const size_t piece = size_t(qMax(1, fault.dripBytes));
+    res.set_content_provider(size_t(body->size()), reply.contentType.toStdString(),
+                             [this, body, interval, piece](size_t offset, size_t, httplib::DataSink &sink) {
+                                 const size_t n = qMin(piece, size_t(body->size()) - offset);
+                                 if (!sink.write(body->constData() + offset, n))
+                                     return false;
+                                 std::unique_lock<std::mutex> lock(mutex);
+                                 const auto until =
+                                     std::chrono::steady_clock::now() + std::chrono::milliseconds(interval);
+                                 return !changed.wait_until(lock, until, [this] { return stopping; });
+                             });
 }
 
 Reply Simulator::Impl::route(const RecordedRequest &rec)
@@ -407,6 +443,10 @@ void Simulator::Impl::handle(const httplib::Request &req, httplib::Response &res
         rotateLocked();
     }
     changed.notify_all(); // a rotation may have started or stopped
+    if (faulty && fault.kind == Fault::Drip) {
+        drip(fault, reply, res);
+        return;
+    }
     res.status = reply.status;
     res.set_content(reply.body.constData(), size_t(reply.body.size()), reply.contentType.toStdString());
 }

@@ -35,12 +35,26 @@ struct RecordedRequest
 
 struct Fault
 {
-    enum Kind { Delay, NoReply, HttpError, Refuse, WrongCommand, Malformed, EmptyBody, CloseConnection };
+    enum Kind {
+        Delay,
+        NoReply,
+        HttpError,
+        Refuse,
+        WrongCommand,
+        Malformed,
+        EmptyBody,
+        CloseConnection,
+        Oversized,
+        Drip
+    };
     Kind kind;
     int delayMs = 0;
     int httpStatus = 500;
     QString message{};
-    int remaining = -1; // -1 = every time, N = next N requests
+    int remaining = -1;                  // -1 = every time, N = next N requests
+    qint64 bodyBytes = 10 * 1024 * 1024; // Oversized: the length of the body
+    int dripIntervalMs = 50;             // Drip: the pause after each piece of the answer
+    int dripBytes = 1;                   // Drip: the length of each piece
 };
 
 struct Options

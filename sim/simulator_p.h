@@ -64,6 +64,10 @@ public:
     // Waits `ms` from `sinceMs` (-1: until stop()); false when stop() interrupted the wait.
     bool waitUnlessStopping(int ms, qint64 sinceMs);
     Reply route(const RecordedRequest &rec);
+    // The answer of an Oversized fault: "Command", "Status" "Ok" and padding, `bytes` long.
+    static Reply oversized(const QString &command, qint64 bytes);
+    // Sends `reply` as a Drip fault asks: a piece, then a pause, until all is out.
+    void drip(const Fault &fault, const Reply &reply, httplib::Response &res);
     QList<RecordedRequest> filtered(const QString &commandOrPath) const;
     QString bannerText() const;
 

@@ -111,6 +111,63 @@ private slots:
         QCOMPARE(rightOf101(*m_sim), 20);
     }
 
+    void oversizedAnswersWithATenMegabyteBody()
+    {
+        m_sim->setFault("MoveWindow", sim::Fault{sim::Fault::Oversized});
+        const simtest::Result big = client().post(kMove);
+        QCOMPARE(big.status, 200);
+        QCOMPARE(big.body.size(), 10 * 1024 * 1024);
+        QVERIFY(big.isOk());
+        QCOMPARE(big.json().value("Command").toString(), QString("MoveWindow"));
+        QCOMPARE(rightOf101(*m_sim), 3840); // not carried out
+
+        sim::Fault small{sim::Fault::Oversized};
+        small.bodyBytes = 4096;
+        m_sim->setFault("GetCpuUsage", small);
+        QCOMPARE(client().get("GetCpuUsage").body.size(), 4096);
+    }
+
+    void dripSendsTheUsualAnswerInPieces()
+    {
+        sim::Fault drip{sim::Fault::Drip};
+        drip.dripIntervalMs = 5;
+        drip.dripBytes = 4;
+        m_sim->setFault("MoveWindow", drip);
+        QNetworkReply *reply = client().startPost(kMove);
+        // Each piece is read as it comes (the progress signal is throttled, readyRead is not).
+        QByteArray body;
+        int pieces = 0;
+        QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] {
+            body += reply->readAll();
+            ++pieces;
+        });
+        QVERIFY(pelmora::test::waitFor([&] { return reply->isFinished(); }, 10000));
+        QCOMPARE(reply->error(), QNetworkReply::NoError);
+        body += reply->readAll();
+        const QJsonObject answer = QJsonDocument::fromJson(body).object();
+        reply->deleteLater();
+        QCOMPARE(answer.value("Command").toString(), QString("MoveWindow"));
+        QCOMPARE(answer.value("Status").toString(), QString("Ok"));
+        QVERIFY2(pieces >= 3, qPrintable(QString::number(pieces)));
+        QCOMPARE(rightOf101(*m_sim), 20); // carried out
+
+        // The settings travel through the control endpoint too.
+        simtest::Client outside(m_sim->port());
+        const QByteArray set =
+            R"({"Target": "GetCpuUsage", "Kind": "Drip", "DripIntervalMs": 1, "DripBytes": 7})";
+        QCOMPARE(outside.request("POST", "/sim/faults", {}, set).status, 200);
+        const QJsonArray faults = outside.getPath("/sim/faults").json().value("Faults").toArray();
+        QJsonObject listed;
+        for (const QJsonValue &f : faults) {
+            if (f.toObject().value("Target") == QJsonValue("GetCpuUsage"))
+                listed = f.toObject();
+        }
+        QCOMPARE(listed.value("Kind").toString(), QString("Drip"));
+        QCOMPARE(listed.value("DripBytes").toInt(), 7);
+        QCOMPARE(listed.value("DripIntervalMs").toInt(), 1);
+        QVERIFY(client().get("GetCpuUsage").isOk());
+    }
+
     void remainingCountsDown()
     {
         sim::Fault fault{sim::Fault::Refuse};
