@@ -12,6 +12,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -299,8 +300,8 @@ bool Transport::report(const Result &result)
         m_boxes.showError(result.errorText);
         break;
     case Outcome::Refused:
-        m_boxes.showError(QCoreApplication::translate("MainWindow2", "操作失败！错误原因：") +
-                          result.message());
+        m_boxes.showError(
+            boxText(QCoreApplication::translate("MainWindow2", "操作失败！错误原因：") + result.message()));
         break;
     case Outcome::BadSession:
         m_boxes.showError(
@@ -317,8 +318,8 @@ bool Transport::report(const Result &result)
 bool Transport::reportStatus(const QJsonObject &reply, const QString &successText)
 {
     if (reply.value(QStringLiteral("Status")).toString() != QLatin1String("Ok")) {
-        m_boxes.showError(QCoreApplication::translate("MainWindow2", "错误原因: ") +
-                          reply.value(QStringLiteral("Message")).toString());
+        m_boxes.showError(boxText(QCoreApplication::translate("MainWindow2", "错误原因: ") +
+                                  reply.value(QStringLiteral("Message")).toString()));
         return false;
     }
     if (!successText.isEmpty())
@@ -413,6 +414,11 @@ void Transport::dispatchReply(const QByteArray &body)
         m_session->missedReplies = 0;
         emit pollAnswered();
     }
+}
+
+QString Transport::boxText(const QString &text)
+{
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text;
 }
 
 QByteArray Transport::toBody(const QJsonObject &object)

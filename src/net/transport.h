@@ -119,6 +119,11 @@ public:
     // text (if any) otherwise.
     bool reportStatus(const QJsonObject &reply, const QString &successText);
 
+    // The text of a box that carries the controller's words (a refusal's "Message"): as it
+    // is, unless the box would take it for rich text, whose pictures are read from local
+    // files; then the same text, escaped to show as written.
+    static QString boxText(const QString &text);
+
     // JSON helpers shared by every command sender.
     static QByteArray toBody(const QJsonObject &object);
     static QJsonObject parseObject(const QByteArray &body);

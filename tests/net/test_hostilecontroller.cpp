@@ -19,6 +19,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
+#include <QTextDocument>
 
 #include <memory>
 
@@ -146,6 +147,40 @@ private slots:
         const ScriptedServer::Request sent = server->requests().last();
         QCOMPARE(sent.headers.value("session_id"), usable ? id.toLatin1() : QByteArray());
         QVERIFY(!sent.headers.contains("x-injected"));
+    }
+
+    // The controller's "Message" is shown as written: a box never takes it for rich text,
+    // whose pictures would be read from local files.
+    void refusalMessageIsShownAsWritten_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("escaped");
+        QTest::newRow("plain") << QStringLiteral("Wrong password for user \"admin\"") << false;
+        // Would be read as markup, losing "< b >": escaped too.
+        QTest::newRow("comparison signs") << QStringLiteral("a < b > c") << true;
+        QTest::newRow("one sign") << QStringLiteral("load < 50%") << false;
+        QTest::newRow("picture of a local file") << QStringLiteral("<img src=\"/etc/passwd\">") << true;
+        QTest::newRow("picture of a device")
+            << QStringLiteral("<p><img src=\"file:///dev/zero\"></p>") << true;
+        QTest::newRow("markup") << QStringLiteral("<b>bold</b>") << true;
+    }
+
+    void refusalMessageIsShownAsWritten()
+    {
+        QFETCH(QString, message);
+        QFETCH(bool, escaped);
+        open(true);
+        server->setAnswer(
+            jsonAnswer({{"Command", "SetCurScreen"}, {"Status", "Failed"}, {"Message", message}}));
+        QVERIFY(!transport->postCommand({{"Command", "SetCurScreen"}}, QStringLiteral("SetCurScreen")));
+        QVERIFY(!transport->checkStatus({{"Status", "Failed"}, {"Message", message}}, QString()));
+        const QStringList texts{QStringLiteral("操作失败！错误原因：") + message,
+                                QStringLiteral("错误原因: ") + message};
+        QCOMPARE(Dialogs::shownBoxes().size(), 2);
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(Dialogs::shownBoxes()[i].text, escaped ? Qt::convertFromPlainText(texts[i]) : texts[i]);
+            QCOMPARE(Transport::boxText(texts[i]), Dialogs::shownBoxes()[i].text);
+        }
     }
 
     // A plain path that receives nothing for the idle limit ends as timed out: silent from
