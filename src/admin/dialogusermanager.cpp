@@ -1,5 +1,7 @@
 #include "admin/dialogusermanager.h"
 
+#include "net/transport.h"
+
 #include "uikit/dialogs.h"
 #include "uikit/iconhelper.h"
 
@@ -191,7 +193,7 @@ void DialogUserManager::on_retUserManage(bool addUser, bool success, QString mes
         m_model->appendRow(new QStandardItem(name));
         uikit::Dialogs::showInfo(tr("添加用户成功！"));
     } else if (addUser) {
-        uikit::Dialogs::showError(tr("添加用户失败！错误原因：") + message);
+        uikit::Dialogs::showError(Transport::boxText(tr("添加用户失败！错误原因：") + message));
     } else if (success) {
         if (row.isValid())
             m_model->removeRow(row.row());
@@ -199,6 +201,6 @@ void DialogUserManager::on_retUserManage(bool addUser, bool success, QString mes
         listView->selectionModel()->clear();
         uikit::Dialogs::showInfo(tr("删除用户成功！"));
     } else {
-        uikit::Dialogs::showError(tr("删除用户失败！错误原因：") + message);
+        uikit::Dialogs::showError(Transport::boxText(tr("删除用户失败！错误原因：") + message));
     }
 }

@@ -89,6 +89,9 @@ void MainWindow2::setupRightColumn(QWidget *parent)
     media->addWidget(labelMediaCtrlTitle);
     labelWindowName = make<QLabel>(frameMediaCtrl, "labelWindowName");
     labelWindowName->setAlignment(Qt::AlignCenter);
+    // The controller's name of the window, shown as it is: as rich text its pictures would
+    // be read from local files.
+    labelWindowName->setTextFormat(Qt::PlainText);
     labelWindowName->setMinimumHeight(22);
     media->addWidget(labelWindowName);
 

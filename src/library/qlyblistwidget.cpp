@@ -5,8 +5,11 @@
 
 #include <QApplication>
 #include <QDrag>
+#include <QHelpEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTextDocument>
+#include <QToolTip>
 
 namespace {
 std::function<void(QDrag *)> &dragRunner()
@@ -45,6 +48,23 @@ void QLybListWidget::forgetPress()
     m_pressedToolTip.clear();
     m_pressedVideoId = 0;
     m_pressedMediaType = 0;
+}
+
+bool QLybListWidget::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QListWidget::viewportEvent(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QListWidgetItem *item = itemAt(help->pos());
+    const QString text = item ? item->toolTip() : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    QToolTip::showText(help->globalPos(), Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text,
+                       viewport(), visualItemRect(item));
+    return true;
 }
 
 void QLybListWidget::mousePressEvent(QMouseEvent *event)

@@ -29,6 +29,9 @@ public:
     static void setDragRunner(std::function<void(QDrag *)> runner);
 
 protected:
+    // An entry's tool tip is the controller's path of the resource: shown as the text it
+    // is, never as rich text (whose pictures would be read from local files).
+    bool viewportEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

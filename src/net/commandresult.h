@@ -18,6 +18,8 @@ struct CommandResult
         WrongCommand, // checked command: the reply names another command (or is not JSON)
         Refused,      // checked command: "Status" other than "Ok"; see message()
         WriteFailed,  // a download that could not be stored locally
+        TooLarge,     // a plain path whose body passed what may be held in memory
+        BadSession,   // login: the "SessionId" cannot go into a request header
     };
 
     Outcome outcome = Outcome::Ok;

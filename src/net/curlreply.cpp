@@ -113,6 +113,9 @@ CurlReply::CurlReply(CurlMulti *multi, QNetworkAccessManager::Operation operatio
     m_easy = curl_easy_init();
     const QByteArray url = request.url().toEncoded(QUrl::RemoveFragment | QUrl::RemoveUserInfo);
     curl_easy_setopt(m_easy, CURLOPT_URL, url.constData());
+    // The path goes out as the URL holds it, as with Qt's engine: a name of the controller
+    // with "../" in it stays inside the path it was put in.
+    curl_easy_setopt(m_easy, CURLOPT_PATH_AS_IS, 1L);
     curl_easy_setopt(m_easy, CURLOPT_PRIVATE, this);
     curl_easy_setopt(m_easy, CURLOPT_ERRORBUFFER, m_curlError);
     curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);

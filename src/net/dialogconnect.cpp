@@ -163,14 +163,21 @@ void DialogConnect::sendSearch(const QString &localIp)
 
 void DialogConnect::readPendingDatagrams()
 {
-    while (discoverySocket->hasPendingDatagrams()) {
+    // One batch per turn of the event loop: whoever keeps sending must not keep the dialog
+    // from its other work. What is left announces itself again with the next readyRead
+    // (every datagram read re-arms the socket's notifier; reading nowhere else keeps each
+    // readyRead matched by a read, which the socket needs to announce the next one).
+    for (int handled = 0; handled < kDatagramsPerTurn && discoverySocket->hasPendingDatagrams(); ++handled) {
         const QNetworkDatagram datagram = discoverySocket->receiveDatagram();
+        if (m_entryTexts.size() >= kMaxHostEntries)
+            continue;
         const auto answer = discovery::parseResponseToFind(datagram.data());
         if (!answer)
             continue;
         const QString text = discovery::entryText(*answer);
-        if (!listHosts->findItems(text, Qt::MatchExactly).isEmpty())
+        if (m_entryTexts.contains(text))
             continue;
+        m_entryTexts.insert(text);
         auto *item = new QListWidgetItem(text, listHosts);
         item->setData(Qt::UserRole, answer->port);
     }

@@ -5,6 +5,7 @@
 #include <QHostAddress>
 #include <QList>
 #include <QNetworkInterface>
+#include <QSet>
 
 class QCheckBox;
 class QComboBox;
@@ -52,8 +53,16 @@ public:
     static int lookupLimitMs();
     static void setLookupLimitMs(int ms);
 
+    // The discovery list holds at most this many entries; later new answers are dropped (the
+    // address can still be typed).
+    static constexpr int kMaxHostEntries = 256;
+    // Datagrams handled in one turn of the event loop; the rest wait for the next turn, so a
+    // flood of answers cannot hold the dialog.
+    static constexpr int kDatagramsPerTurn = 64;
+
 public slots:
     // Adds one list entry per new "ResponseToFind" answer; anything else is dropped.
+    // Handles kDatagramsPerTurn datagrams and leaves the rest to the next turn.
     void readPendingDatagrams();
     // Puts the entry's address and port into the address and port fields.
     void on_listHosts_itemClicked(QListWidgetItem *item);
@@ -83,6 +92,7 @@ private:
     bool m_joined = false;
     QList<QHostAddress> m_localAddresses;
     bool m_searchSent = false;
+    QSet<QString> m_entryTexts;
 
     QString m_hostIp;
     QString m_userName;

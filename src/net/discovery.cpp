@@ -21,6 +21,33 @@ QByteArray buildFindViewTop(const QString &localIp)
     return QJsonDocument(request).toJson(QJsonDocument::Indented);
 }
 
+namespace {
+// A host address as a single word of sensible length: the list entry starts with it and a
+// click takes the entry's text up to the first space.
+bool usableHostIp(const QString &text)
+{
+    if (text.isEmpty() || text.size() > kMaxHostIpLength)
+        return false;
+    for (const QChar c : text) {
+        if (c.isSpace() || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+// The name as one line of at most kMaxHostNameLength characters.
+QString displayedName(QString name)
+{
+    for (QChar &c : name) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    }
+    name.truncate(kMaxHostNameLength);
+    return name;
+}
+} // namespace
+
 std::optional<Answer> parseResponseToFind(const QByteArray &datagram)
 {
     QJsonParseError error{};
@@ -33,9 +60,16 @@ std::optional<Answer> parseResponseToFind(const QByteArray &datagram)
 
     Answer answer;
     answer.hostIp = object.value(QStringLiteral("HostIp")).toString();
-    answer.hostName = object.value(QStringLiteral("HostName")).toString();
-    const int port = object.value(QStringLiteral("HostPort")).toInt();
-    answer.port = port == 0 ? 80 : port;
+    if (!usableHostIp(answer.hostIp))
+        return std::nullopt;
+    answer.hostName = displayedName(object.value(QStringLiteral("HostName")).toString());
+    const QJsonValue port = object.value(QStringLiteral("HostPort"));
+    if (port.isDouble()) {
+        const double number = port.toDouble();
+        if (!(number >= 0 && number <= 65535) || number != double(int(number)))
+            return std::nullopt;
+        answer.port = int(number) == 0 ? 80 : int(number);
+    }
     return answer;
 }
 

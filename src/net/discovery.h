@@ -34,8 +34,16 @@ struct Answer
 // The "FindViewTop" datagram: indented UTF-8 JSON with "Command" and "IpAddr".
 QByteArray buildFindViewTop(const QString &localIp);
 
-// Reads a "ResponseToFind" datagram; a "HostPort" of 0 or a missing one means 80.
-// Empty for anything that is not a JSON object with that "Command".
+// The longest "HostIp" an answer may give, and the longest "HostName" shown.
+constexpr int kMaxHostIpLength = 64;
+constexpr int kMaxHostNameLength = 64;
+
+// Reads a "ResponseToFind" datagram; a "HostPort" of 0 or a missing one (or one that is no
+// number) means 80. Empty for anything that is not a JSON object with that "Command", and
+// for an answer no entry can be made of: a "HostIp" that is missing, empty, longer than
+// kMaxHostIpLength or not one word (blanks, control characters), or a "HostPort" that is
+// a number but not a port (negative, past 65535, a fraction). The "HostName" is kept to
+// one line of kMaxHostNameLength characters: control characters become blanks.
 std::optional<Answer> parseResponseToFind(const QByteArray &datagram);
 
 // Text of a discovery list entry: HostIp + " " + port + " " + HostName.

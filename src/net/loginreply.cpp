@@ -21,3 +21,14 @@ int roleFromReply(const QJsonObject &reply)
     }
     return kLeastPrivilegedRole;
 }
+
+bool isUsableSessionId(const QString &id)
+{
+    if (id.size() > kMaxSessionIdLength)
+        return false;
+    for (const QChar c : id) {
+        if (c.unicode() < 0x20 || c.unicode() > 0x7e)
+            return false;
+    }
+    return true;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 class QJsonObject;
+class QString;
 
 // Reading the values of a "Login" reply.
 
@@ -13,3 +14,11 @@ int roleFromReply(const QJsonObject &reply);
 
 // The least privileged role: the web operator.
 constexpr int kLeastPrivilegedRole = 2;
+
+// Whether a "SessionId" can travel in the "session_id" header of every later request:
+// printable ASCII only (space to "~"), at most kMaxSessionIdLength characters. CR, LF and
+// the other control characters would end the header and start others of the sender's
+// choosing; anything outside ASCII has no single byte form.
+bool isUsableSessionId(const QString &id);
+
+constexpr int kMaxSessionIdLength = 1024;

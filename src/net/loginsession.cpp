@@ -49,7 +49,13 @@ Transport::Result LoginSession::login(const QString &userName, const QString &pa
         result.outcome = Transport::Outcome::Refused;
         return result;
     }
-    m_session->sessionId = result.reply.value(QStringLiteral("SessionId")).toString();
+    const QString sessionId = result.reply.value(QStringLiteral("SessionId")).toString();
+    if (!isUsableSessionId(sessionId)) {
+        result.outcome = Transport::Outcome::BadSession;
+        m_transport->report(result);
+        return result;
+    }
+    m_session->sessionId = sessionId;
     m_session->role = roleFromReply(result.reply);
     return result;
 }

@@ -22,8 +22,9 @@ public:
 
     // Sends "Login" to the session's host and waits for it. Ok when the controller accepted:
     // "SessionId" and "Role" (0 when absent) are then stored in the session values. A
-    // refusal shows "错误原因: " + "Message"; a timeout, a cancelled login or a reply to
-    // another command shows nothing.
+    // refusal shows "错误原因: " + "Message"; a "SessionId" that cannot go into a header
+    // (isUsableSessionId) refuses the login with its own box (BadSession) and stores nothing;
+    // a timeout, a cancelled login or a reply to another command shows nothing.
     Transport::Result login(const QString &userName, const QString &password);
     // Gives up a login that waits for its reply; it returns Cancelled and stores nothing.
     void cancel();

@@ -1,5 +1,6 @@
 #include "transport.h"
 
+#include "loginreply.h"
 #include "sessionvalues.h"
 #include "uikit/messagesink.h"
 #include "uikit/nestedwait.h"
@@ -11,6 +12,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -66,7 +68,9 @@ QNetworkRequest Transport::commandRequest(const QUrl &url) const
     // Before the first login the header goes out with an empty value (a null value would
     // drop it).
     QByteArray id = m_session->sessionId.toLatin1();
-    if (id.isNull())
+    // Nothing but printable text may reach the header: CR or LF would start headers of
+    // the controller's choosing.
+    if (id.isNull() || !isUsableSessionId(m_session->sessionId))
         id = QByteArray("");
     request.setRawHeader("session_id", id);
     return request;
@@ -97,6 +101,48 @@ Transport::Result Transport::await(QNetworkReply *reply, int limitMs, Ticket tic
         m_waiting.remove(ticket);
     // A reply that finished in the same turn as its limit still counts.
     return takeResult(reply, timedOut && !reply->isFinished());
+}
+
+Transport::Result Transport::awaitBody(QNetworkReply *reply, qint64 maxBytes)
+{
+    bool quiet = false;
+    bool tooLarge = false;
+    if (!reply->isFinished()) {
+        QEventLoop loop;
+        QTimer idle;
+        idle.setSingleShot(true);
+        connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        // Every sign of life starts the idle limit anew; there is no limit on the whole.
+        connect(reply, &QNetworkReply::metaDataChanged, &loop, [&] { idle.start(m_idleLimitMs); });
+        connect(reply, &QNetworkReply::downloadProgress, &loop, [&](qint64 received, qint64 total) {
+            idle.start(m_idleLimitMs);
+            if (received > maxBytes || total > maxBytes) {
+                tooLarge = true;
+                loop.quit();
+            }
+        });
+        connect(&idle, &QTimer::timeout, &loop, [&] {
+            quiet = true;
+            loop.quit();
+        });
+        idle.start(m_idleLimitMs);
+        uikit::WaitScope wait;
+        loop.exec();
+    }
+    if (!reply->isFinished() && !tooLarge)
+        return takeResult(reply, quiet);
+    // A body that came whole in one turn is measured here.
+    if (tooLarge || reply->bytesAvailable() > maxBytes) {
+        Result result;
+        result.outcome = Outcome::TooLarge;
+        result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        reply->disconnect();
+        if (!reply->isFinished())
+            reply->abort();
+        release(reply);
+        return result;
+    }
+    return takeResult(reply, false);
 }
 
 Transport::Result Transport::takeResult(QNetworkReply *reply, bool timedOut)
@@ -184,9 +230,9 @@ Transport::Result Transport::query(const QString &commandText)
     return result;
 }
 
-Transport::Result Transport::fetch(const QString &path)
+Transport::Result Transport::fetch(const QString &path, qint64 maxBytes)
 {
-    return await(m_manager->get(commandRequest(pathUrl(path))), 0);
+    return awaitBody(m_manager->get(commandRequest(pathUrl(path))), maxBytes);
 }
 
 Transport::Result Transport::download(const QString &path, const QString &localFile)
@@ -254,11 +300,16 @@ bool Transport::report(const Result &result)
         m_boxes.showError(result.errorText);
         break;
     case Outcome::Refused:
-        m_boxes.showError(QCoreApplication::translate("MainWindow2", "操作失败！错误原因：") +
-                          result.message());
+        m_boxes.showError(
+            boxText(QCoreApplication::translate("MainWindow2", "操作失败！错误原因：") + result.message()));
+        break;
+    case Outcome::BadSession:
+        m_boxes.showError(
+            QCoreApplication::translate("MainWindow2", "登录失败！错误原因：主机返回的会话标识无效。"));
         break;
     case Outcome::Cancelled:
     case Outcome::WrongCommand:
+    case Outcome::TooLarge:
         break;
     }
     return false;
@@ -267,8 +318,8 @@ bool Transport::report(const Result &result)
 bool Transport::reportStatus(const QJsonObject &reply, const QString &successText)
 {
     if (reply.value(QStringLiteral("Status")).toString() != QLatin1String("Ok")) {
-        m_boxes.showError(QCoreApplication::translate("MainWindow2", "错误原因: ") +
-                          reply.value(QStringLiteral("Message")).toString());
+        m_boxes.showError(boxText(QCoreApplication::translate("MainWindow2", "错误原因: ") +
+                                  reply.value(QStringLiteral("Message")).toString()));
         return false;
     }
     if (!successText.isEmpty())
@@ -327,7 +378,7 @@ bool Transport::checkStatus(const QJsonObject &reply, const QString &successText
 
 bool Transport::fetchPath(const QString &path, QByteArray *body)
 {
-    const Result result = fetch(path);
+    const Result result = fetch(path, kPictureLimitBytes);
     if (result.ok() && body)
         *body = result.body;
     return result.ok();
@@ -363,6 +414,11 @@ void Transport::dispatchReply(const QByteArray &body)
         m_session->missedReplies = 0;
         emit pollAnswered();
     }
+}
+
+QString Transport::boxText(const QString &text)
+{
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text;
 }
 
 QByteArray Transport::toBody(const QJsonObject &object)

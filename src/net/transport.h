@@ -42,10 +42,21 @@ public:
     // The request limit; only tests change it.
     void setTimeoutMs(int ms) { m_timeoutMs = ms; }
     int timeoutMs() const { return m_timeoutMs; }
+    // Plain paths have no total limit, but one that receives nothing for idleLimitMs()
+    // (10000 ms) is given up; only tests change it.
+    void setIdleLimitMs(int ms) { m_idleLimitMs = ms; }
+    int idleLimitMs() const { return m_idleLimitMs; }
+
+    // The most a plain path may bring into memory: a picture (thumbnail, snapshot) and a file
+    // (a scene file, a download).
+    static constexpr qint64 kPictureLimitBytes = 4 * 1024 * 1024;
+    static constexpr qint64 kFileLimitBytes = 64 * 1024 * 1024;
 
     QUrl commandUrl(const QString &commandText) const;
     QUrl postUrl() const;
     QUrl pathUrl(const QString &path) const;
+    // The request with the "session_id" header; a session id that could not go into a header
+    // whole (see isHeaderSafeSessionId) goes out empty.
     QNetworkRequest commandRequest(const QUrl &url) const;
     QNetworkAccessManager *manager() const { return m_manager; }
     SessionValues *session() const { return m_session; }
@@ -62,8 +73,10 @@ public:
     Result command(const QJsonObject &request);
     // get() with the status check of GET replies: Ok, Refused, or the transport's failure.
     Result query(const QString &commandText);
-    // Plain path (no time limit): Ok with the body, NetworkError, HttpError.
-    Result fetch(const QString &path);
+    // Plain path (no total time limit): Ok with the body, NetworkError, HttpError; TimedOut
+    // when nothing arrived for idleLimitMs(); TooLarge (at once, the rest is not read) when
+    // the body announces or brings more than `maxBytes`.
+    Result fetch(const QString &path, qint64 maxBytes = kFileLimitBytes);
     // fetch() into a local file, written whole or not at all: a failed transfer or a file
     // that cannot be written leaves what was there before (WriteFailed).
     Result download(const QString &path, const QString &localFile);
@@ -83,6 +96,9 @@ public:
     // Waits for `reply` in a nested event loop, at most `limitMs` (0: no limit), and turns
     // it into a result; the reply is released.
     Result await(QNetworkReply *reply, int limitMs, Ticket ticket = 0);
+    // Waits for the reply of a plain path as long as it keeps coming, with the limits of
+    // fetch(); the reply is released.
+    Result awaitBody(QNetworkReply *reply, qint64 maxBytes);
 
     // --- the classic calls, with the operator's boxes
     bool sendGetCommand(const QString &commandText, bool sync, QByteArray *reply);
@@ -90,6 +106,7 @@ public:
     bool postCommand(const QJsonObject &request, const QString &command);
     bool checkReply(const QByteArray &body, const QString &command);
     bool checkStatus(const QJsonObject &reply, const QString &successText);
+    // A picture: at most kPictureLimitBytes.
     bool fetchPath(const QString &path, QByteArray *body);
     bool downloadToFile(const QString &path, const QString &localFile);
     void onReplyFinished(QNetworkReply *reply);
@@ -101,6 +118,11 @@ public:
     // The status check of a GET reply: "错误原因: " + "Message" on a refusal; the success
     // text (if any) otherwise.
     bool reportStatus(const QJsonObject &reply, const QString &successText);
+
+    // The text of a box that carries the controller's words (a refusal's "Message"): as it
+    // is, unless the box would take it for rich text, whose pictures are read from local
+    // files; then the same text, escaped to show as written.
+    static QString boxText(const QString &text);
 
     // JSON helpers shared by every command sender.
     static QByteArray toBody(const QJsonObject &object);
@@ -122,6 +144,7 @@ private:
     SessionValues *m_session;
     uikit::MessageSink &m_boxes;
     int m_timeoutMs = 10000;
+    int m_idleLimitMs = 10000;
     Ticket m_lastTicket = 0;
     QHash<Ticket, QPointer<QNetworkReply>> m_waiting;
 };

@@ -24,6 +24,14 @@ bool isSafeSceneName(const QString &name)
 
 QString cacheFile(int group, const QString &name, const char *extension)
 {
+    // A name with control characters (NUL above all, which would end the path early) or
+    // longer than a file name may be has no cache file.
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return QString();
+    }
+    if ((name + QLatin1String(extension)).toUtf8().size() > kMaxFileNameBytes)
+        return QString();
     const QString folder = QDir::cleanPath(platform::modalGroupDir(group));
     const QString fileName = name + QLatin1String(extension);
     const QString joined = folder + QLatin1Char('/') + fileName;

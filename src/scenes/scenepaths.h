@@ -16,10 +16,14 @@ inline constexpr char kSceneFileExtension[] = ".mvc";
 // prefixes and alternate streams), no control characters, and not only dots ("." and "..").
 bool isSafeSceneName(const QString &name);
 
+// The longest file name (in UTF-8 bytes) a cache file may have.
+inline constexpr int kMaxFileNameBytes = 255;
+
 // The local cache file of scene `name` saved with group number `group`: the group folder,
 // the name and the extension. Empty when the name would put the file anywhere but directly
-// inside the group folder (names listed by the controller are not checked before): nothing
-// is ever written or deleted through an empty path.
+// inside the group folder, holds a control character, or makes a file name longer than
+// kMaxFileNameBytes (names listed by the controller are not checked before): nothing is
+// ever written or deleted through an empty path.
 QString cacheFile(int group, const QString &name, const char *extension);
 
 // The controller's path of a scene file: "/Modals/Group" + N + "/" + name + extension.

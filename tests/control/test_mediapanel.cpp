@@ -323,6 +323,8 @@ private slots:
         Ui::MainWindow2 &ui = *f->ui;
         QVERIFY(ui.mediaNav->isEnabled());
         QCOMPARE(ui.labelWindowName->text(), name);
+        // The controller's name is shown as it is, never as rich text.
+        QCOMPARE(ui.labelWindowName->textFormat(), Qt::PlainText);
         const QList<QWidget *> controls = {
             ui.btnPrev,      ui.btnNext,         ui.btnPlay,        ui.btnPageUp,  ui.btnPageDown,
             ui.btnZoomIn,    ui.btnZoomOut,      ui.btnExpand,      ui.btnRestore, ui.btnAudioMute,

@@ -5,8 +5,11 @@
 
 #include <QBuffer>
 #include <QDrag>
+#include <QHelpEvent>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QTextDocument>
+#include <QToolTip>
 
 namespace {
 
@@ -77,6 +80,8 @@ private slots:
     void dragStart();
     void pressOnEmptyListGoesToParent_data();
     void pressOnEmptyListGoesToParent();
+    void controllerTextIsShownAsItIs_data();
+    void controllerTextIsShownAsItIs();
 };
 
 void TestImageWidget::picture_data()
@@ -333,6 +338,45 @@ void TestImageWidget::pressOnEmptyListGoesToParent()
     QCOMPARE(parent.presses, parentPresses);
     QCOMPARE(list->pressedItem(), withItem ? list->item(0) : nullptr);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+// Names and paths come from the controller: the entry shows them as they are, and its tool
+// tip is never rich text, whose pictures would be read from local files.
+void TestImageWidget::controllerTextIsShownAsItIs_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("picture of a local file") << QStringLiteral("<img src=\"/etc/passwd\">");
+    QTest::newRow("picture of a device") << QStringLiteral("<p><img src=\"file:///dev/zero\"></p>");
+    QTest::newRow("markup") << QStringLiteral("<b>bold</b> & more");
+    QTest::newRow("climbing path") << QStringLiteral("../../x");
+    QTest::newRow("absolute path") << QStringLiteral("/etc/passwd");
+    QTest::newRow("backslash") << QStringLiteral("a\\b");
+    QTest::newRow("drive") << QStringLiteral("C:x");
+    QTest::newRow("NUL") << QString::fromUtf8("a\0b", 3);
+    QTest::newRow("very long") << QString(5000, QLatin1Char('L'));
+}
+
+void TestImageWidget::controllerTextIsShownAsItIs()
+{
+    QFETCH(QString, text);
+    ImageWidget strip;
+    S_RESOURCE entry = resource(text);
+    entry.path = text;
+    strip.loadResources({entry});
+    strip.resize(600, 200);
+    strip.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&strip));
+    QLybListWidget *list = strip.listWidget();
+    QListWidgetItem *item = list->item(0);
+    QCOMPARE(item->text(), text);
+    QCOMPARE(item->toolTip(), text); // the path the drag carries
+
+    const QPoint at = list->visualItemRect(item).center();
+    QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &help);
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text);
+    QToolTip::hideText();
 }
 
 PELMORA_TEST_MAIN(TestImageWidget)

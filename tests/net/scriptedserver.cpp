@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <memory>
 #include <utility>
 
 ScriptedServer::ScriptedServer(QObject *parent) : QTcpServer(parent)
@@ -134,4 +135,29 @@ void ScriptedServer::answer(QTcpSocket *socket, const Answer &answer)
     }
     if (answer.pieces.isEmpty() && answer.closeAfter)
         socket->disconnectFromHost();
+    if (!answer.endless.isEmpty())
+        QTimer::singleShot(delay, this, [this, guard, chunk = answer.endless, upTo = answer.endlessUpTo] {
+            if (guard)
+                stream(guard, chunk, upTo);
+        });
+}
+
+void ScriptedServer::stream(QTcpSocket *socket, const QByteArray &chunk, qint64 upTo)
+{
+    // A little ahead of the peer: more goes out as what was written drains.
+    auto written = std::make_shared<qint64>(0);
+    auto topUp = [this, socket, chunk, upTo, written] {
+        while (socket->state() == QAbstractSocket::ConnectedState &&
+               socket->bytesToWrite() < 4 * chunk.size()) {
+            if (upTo > 0 && *written >= upTo) {
+                socket->disconnectFromHost();
+                return;
+            }
+            socket->write(chunk);
+            *written += chunk.size();
+            m_endlessBytes += chunk.size();
+        }
+    };
+    connect(socket, &QTcpSocket::bytesWritten, this, topUp);
+    topUp();
 }

@@ -30,6 +30,10 @@ public:
         bool closeAfter = false;
         bool silent = false; // read the request and never answer
         bool held = false;   // answered when the test calls releaseHeld()
+        // After the pieces, written again and again for as long as the peer reads, until it
+        // closes the connection (a body without end).
+        QByteArray endless;
+        qint64 endlessUpTo = 0; // > 0: the connection closes after that many endless bytes
     };
 
     explicit ScriptedServer(QObject *parent = nullptr);
@@ -41,6 +45,8 @@ public:
     void setAnswerFunction(std::function<Answer(const Request &)> function);
 
     QList<Request> requests() const { return m_requests; }
+    // Bytes written of the endless answers so far.
+    qint64 endlessBytes() const { return m_endlessBytes; }
 
     // Sends the answers held so far, in the order their requests came.
     void releaseHeld();
@@ -59,9 +65,11 @@ private:
     void onNewConnection();
     void onReadyRead(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const Answer &answer);
+    void stream(QTcpSocket *socket, const QByteArray &chunk, qint64 upTo);
 
     QList<Request> m_requests;
     QMap<QTcpSocket *, QByteArray> m_buffers;
     QList<QPair<QPointer<QTcpSocket>, Answer>> m_held;
     std::function<Answer(const Request &)> m_function;
+    qint64 m_endlessBytes = 0;
 };

@@ -95,6 +95,47 @@ private slots:
             << QByteArray("{\"Command\":\"ResponseToFind\",\"HostIp\":\"10.1") << false << QString() << 0;
         QTest::newRow("json array") << QByteArray("[\"ResponseToFind\"]") << false << QString() << 0;
         QTest::newRow("empty") << QByteArray() << false << QString() << 0;
+
+        // Odd fields from a broken or hostile controller.
+        const auto odd = [](const QByteArray &fields) {
+            return "{\"Command\":\"ResponseToFind\"," + fields + "}";
+        };
+        QTest::newRow("no address") << odd("\"HostName\":\"A\"") << false << QString() << 0;
+        QTest::newRow("empty address")
+            << odd("\"HostIp\":\"\",\"HostName\":\"A\"") << false << QString() << 0;
+        QTest::newRow("address not text")
+            << odd("\"HostIp\":10,\"HostName\":\"A\"") << false << QString() << 0;
+        QTest::newRow("address of two words")
+            << odd("\"HostIp\":\"10.1.2.3 9\",\"HostName\":\"A\"") << false << QString() << 0;
+        QTest::newRow("address with a line break")
+            << odd("\"HostIp\":\"10.1.2.3\\n\",\"HostName\":\"A\"") << false << QString() << 0;
+        QTest::newRow("address too long")
+            << odd("\"HostIp\":\"" + QByteArray(discovery::kMaxHostIpLength + 1, '1') + "\"") << false
+            << QString() << 0;
+        QTest::newRow("negative port")
+            << odd("\"HostIp\":\"10.1.2.3\",\"HostPort\":-1") << false << QString() << 0;
+        QTest::newRow("port past 65535")
+            << odd("\"HostIp\":\"10.1.2.3\",\"HostPort\":65536") << false << QString() << 0;
+        QTest::newRow("huge port") << odd("\"HostIp\":\"10.1.2.3\",\"HostPort\":1e300") << false << QString()
+                                   << 0;
+        QTest::newRow("fractional port")
+            << odd("\"HostIp\":\"10.1.2.3\",\"HostPort\":80.5") << false << QString() << 0;
+        QTest::newRow("highest port") << odd("\"HostIp\":\"10.1.2.3\",\"HostPort\":65535") << true
+                                      << QStringLiteral("10.1.2.3 65535 ") << 65535;
+        QTest::newRow("port as text means 80") << odd("\"HostIp\":\"10.1.2.3\",\"HostPort\":\"8080\"") << true
+                                               << QStringLiteral("10.1.2.3 80 ") << 80;
+        QTest::newRow("name not text") << odd("\"HostIp\":\"10.1.2.3\",\"HostName\":[1,2]") << true
+                                       << QStringLiteral("10.1.2.3 80 ") << 80;
+        QTest::newRow("name on several lines")
+            << odd("\"HostIp\":\"10.1.2.3\",\"HostName\":\"Hall\\r\\nX\\u0000Y\"") << true
+            << QStringLiteral("10.1.2.3 80 Hall  X Y") << 80;
+        QTest::newRow("name as long as a datagram")
+            << odd("\"HostIp\":\"10.1.2.3\",\"HostName\":\"" + QByteArray(65000, 'N') + "\"") << true
+            << QStringLiteral("10.1.2.3 80 ") + QString(discovery::kMaxHostNameLength, QLatin1Char('N'))
+            << 80;
+        QTest::newRow("deeply nested")
+            << odd("\"HostIp\":\"10.1.2.3\",\"X\":" + QByteArray(5000, '[') + QByteArray(5000, ']')) << false
+            << QString() << 0;
     }
 
     void responseToFind()

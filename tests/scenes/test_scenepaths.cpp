@@ -5,6 +5,8 @@
 #include "scenes/scenepaths.h"
 #include "testmain.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -34,7 +36,15 @@ private slots:
         QTest::newRow("two dots") << ".." << false << true;
         QTest::newRow("dots only") << "...." << false << true;
         QTest::newRow("drive") << "c:x" << false << true;
-        QTest::newRow("control character") << QStringLiteral("a\nb") << false << true;
+        // Control characters make no file name: NUL would end the path early.
+        QTest::newRow("control character") << QStringLiteral("a\nb") << false << false;
+        QTest::newRow("NUL") << QString::fromUtf8("..\0x", 4) << false << false;
+        QTest::newRow("NUL then a folder") << QString::fromUtf8("x\0/../../y", 11) << false << false;
+        // A file name has at most 255 bytes, the extension included.
+        QTest::newRow("longest") << QString(251, QLatin1Char('n')) << true << true;
+        QTest::newRow("too long") << QString(252, QLatin1Char('n')) << true << false;
+        QTest::newRow("too long in UTF-8") << QString(84, QChar(0x5927)) << true << false;
+        QTest::newRow("very long climb") << QString(4000, QLatin1Char('/')) + "etc/passwd" << false << false;
 #ifdef Q_OS_WIN
         QTest::newRow("backslash") << "a\\b" << false << false;
         QTest::newRow("UNC prefix") << "\\\\server\\share\\x" << false << false;
@@ -55,6 +65,41 @@ private slots:
         QCOMPARE(!file.isEmpty(), inGroupFolder);
         if (inGroupFolder)
             QCOMPARE(file, platform::modalGroupDir(2) + name + ".jpg");
+    }
+
+    // Removing the cache files of a name the controller lists touches nothing outside the
+    // group folder, whatever the name.
+    void removalStaysInTheGroupFolder()
+    {
+        const QString folder = platform::modalGroupDir(2);
+        QVERIFY(QDir().mkpath(folder));
+        const QStringList outside{platform::modalsRoot() + "x.jpg", platform::modalsRoot() + "x.mvc",
+                                  platform::modalGroupDir(3) + "x.jpg", folder + "..jpg"};
+        QVERIFY(QDir().mkpath(platform::modalGroupDir(3)));
+        for (const QString &file : outside + QStringList{folder + "kept\\x.jpg", folder + "gone.jpg"}) {
+            QFile out(file);
+            QVERIFY2(out.open(QIODevice::WriteOnly), qPrintable(file));
+        }
+        const QStringList hostile{"../x",
+                                  "../Group3/x",
+                                  "../../Modals/x",
+                                  "..",
+                                  QString::fromUtf8("..\0", 3),
+                                  QString::fromUtf8("x\0/../../x", 11),
+                                  "/etc/passwd",
+                                  "C:x",
+                                  "kept\\x",
+                                  QString(300, QLatin1Char('x'))};
+        for (const QString &name : hostile)
+            scenes::removeCacheFiles(2, name);
+        for (const QString &file : outside)
+            QVERIFY2(QFile::exists(file), qPrintable(file));
+#ifndef Q_OS_WIN
+        // Not a separator here: a plain name of the group folder, removed as the scene's.
+        QVERIFY(!QFile::exists(folder + "kept\\x.jpg"));
+#endif
+        scenes::removeCacheFiles(2, "gone");
+        QVERIFY(!QFile::exists(folder + "gone.jpg"));
     }
 
     void controllerPaths()

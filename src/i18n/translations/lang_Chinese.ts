@@ -537,6 +537,10 @@
         <translation>操作失败！错误原因：网络超时。</translation>
     </message>
     <message>
+        <source>登录失败！错误原因：主机返回的会话标识无效。</source>
+        <translation>登录失败！错误原因：主机返回的会话标识无效。</translation>
+    </message>
+    <message>
         <source>网络超时。</source>
         <translation>网络超时。</translation>
     </message>

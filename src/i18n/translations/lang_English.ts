@@ -536,6 +536,10 @@ Press ESC to exit.</translation>
         <translation>Operation Failed! Error: Network timeout.</translation>
     </message>
     <message>
+        <source>登录失败！错误原因：主机返回的会话标识无效。</source>
+        <translation>Login Failed! Error: The controller sent an invalid session id.</translation>
+    </message>
+    <message>
         <source>网络超时。</source>
         <translation>Network timeout.</translation>
     </message>

@@ -537,6 +537,10 @@
         <translation>操作失敗！錯誤原因：網路逾時。</translation>
     </message>
     <message>
+        <source>登录失败！错误原因：主机返回的会话标识无效。</source>
+        <translation>登入失敗！錯誤原因：主機傳回的會話標識無效。</translation>
+    </message>
+    <message>
         <source>网络超时。</source>
         <translation>網路逾時。</translation>
     </message>
