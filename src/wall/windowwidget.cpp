@@ -363,12 +363,13 @@ void WindowWidget::liveUpdate()
     const qint64 time = now();
     if (g_haveLiveUpdate && time - g_lastLiveUpdate < kLiveUpdateInterval)
         return;
-    // Noted before as well as after: a live update whose reply is awaited in a nested loop
-    // must not let the moves arriving meanwhile send more of them.
+    // Noted before the announcement: the moves arriving while its reply is awaited in a
+    // nested loop send nothing more, and the slots stay 31 ms apart from the time each live
+    // update went out, whatever its round trip took (the commands keep one move of a window
+    // on its way, so a slow controller gets no pile of them).
     g_haveLiveUpdate = true;
     g_lastLiveUpdate = time;
     emit onWindowResize(m_windowId, m_resizeDir, true);
-    g_lastLiveUpdate = now();
 }
 
 void WindowWidget::paintEvent(QPaintEvent *event)

@@ -54,6 +54,7 @@ private slots:
     void marginDecidesResizeOrMove();
     void dragThreshold();
     void liveUpdatesShareOneClock();
+    void liveUpdateSlotsCountFromTheirStart();
     void lockedModeIgnoresMouse();
     void doubleClickThenDragDoesNotMove();
     void pinchGrowsAroundCentre();
@@ -252,6 +253,20 @@ void TestWindowWidget::liveUpdatesShareOneClock()
     QCOMPARE(second.size(), 2); // t = 31 and 100
     QCOMPARE(m_item->geometry().left(), 150);
     QCOMPARE(other->geometry().left(), 450);
+}
+
+// The reply of a live update is awaited inside the announcement; the time that takes does
+// not push the next slot back: a drag sends one live update every 31 ms.
+void TestWindowWidget::liveUpdateSlotsCountFromTheirStart()
+{
+    QSignalSpy resized(m_item, &WindowWidget::onWindowResize);
+    connect(m_item, &WindowWidget::onWindowResize, this, [] { Clock::advance(12); });
+    press(m_item, QPoint(200, 160));
+    for (const qint64 time : {0, 31, 62, 93}) {
+        Clock::set(5000 + time);
+        drag(m_item, QPoint(220 + time, 160));
+    }
+    QCOMPARE(resized.size(), 4);
 }
 
 void TestWindowWidget::lockedModeIgnoresMouse()
