@@ -30,6 +30,8 @@
 #include <thread>
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>
+// From the sanitizers' allocator interface: the bytes the program holds allocated now.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 // The sanitizers' settings when the environment gives none: stop at the first report, with
@@ -37,8 +39,10 @@
 // is full long before minute 5 and does not pass for growth.
 extern "C" const char *__asan_default_options()
 {
+    // Freed memory goes back to the system within a second, so that the resident size
+    // follows what the program holds and not the allocator's high-water mark.
     return "halt_on_error=1:abort_on_error=1:detect_leaks=1:quarantine_size_mb=32:"
-           "detect_stack_use_after_return=0";
+           "allocator_release_to_os_interval_ms=1000:detect_stack_use_after_return=0";
 }
 extern "C" const char *__ubsan_default_options()
 {
@@ -106,6 +110,26 @@ long residentKb()
             return line.mid(6).trimmed().split(' ').value(0).toLong();
     }
     return -1;
+}
+
+// The heap the program holds (without the allocator's own caches and quarantine), in kB;
+// -1 without the sanitizers' allocator.
+long heapKb()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return long(__sanitizer_get_current_allocated_bytes() / 1024);
+#else
+    return -1;
+#endif
+}
+
+// With SOAK_HEAP_PROFILE set, each report also lists where the live heap was allocated.
+void printHeapProfile()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    if (qEnvironmentVariableIsSet("SOAK_HEAP_PROFILE"))
+        __sanitizer_print_memory_profile(90, 15);
+#endif
 }
 
 // Where the main thread is, printed from inside it when the watchdog asks.
@@ -193,10 +217,12 @@ int main(int argc, char **argv)
 
     std::printf("soak: %.1f minutes, seed %u, report every %d s, controller %s:%d\n", options.minutes,
                 options.seed, options.reportEverySeconds, qPrintable(address), controller->port());
-    std::printf("%8s %10s %8s %8s %8s %10s\n", "minute", "gestures", "faults", "boxes", "logins", "rss_kb");
+    std::printf("%8s %10s %8s %8s %8s %10s %10s\n", "minute", "gestures", "faults", "boxes", "logins",
+                "rss_kb", "heap_kb");
     std::fflush(stdout);
 
     QMap<int, long> curve; // report number -> kB
+    QMap<int, long> heapCurve;
     {
         soak::Gestures gestures(*window, *controller, address, options.seed);
         std::mt19937 pauses(options.seed ^ 0x5a5a5a5au);
@@ -220,10 +246,12 @@ int main(int argc, char **argv)
                 const int report = int(nextReport / period);
                 const long kb = residentKb();
                 curve[report] = kb;
+                heapCurve[report] = heapKb();
                 const soak::Counts &c = gestures.counts();
-                std::printf("%8.4g %10lld %8lld %8lld %8lld %10ld\n", nextReport / 60000.0, c.gestures,
-                            c.faults, c.boxes, c.logins, kb);
+                std::printf("%8.4g %10lld %8lld %8lld %8lld %10ld %10ld\n", nextReport / 60000.0, c.gestures,
+                            c.faults, c.boxes, c.logins, kb, heapCurve.value(report));
                 std::fflush(stdout);
+                printHeapProfile();
                 nextReport += period;
             }
         }
@@ -260,6 +288,10 @@ int main(int argc, char **argv)
         if (curve.contains(fifth))
             std::printf(", minute 5 %ld", curve.value(fifth));
         std::printf(", last %ld\n", curve.last());
+        std::printf("heap_kb: first %ld", heapCurve.first());
+        if (heapCurve.contains(fifth))
+            std::printf(", minute 5 %ld", heapCurve.value(fifth));
+        std::printf(", last %ld\n", heapCurve.last());
     }
     if (options.minutes >= 6 && curve.contains(fifth)) {
         const long growth = curve.last() - curve.value(fifth);
