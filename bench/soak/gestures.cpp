@@ -9,6 +9,7 @@
 #include "net/transport.h"
 #include "sim/simulator.h"
 #include "uikit/dialogs.h"
+#include "uikit/nestedwait.h"
 #include "wall/screenwidget.h"
 #include "wall/windowwidget.h"
 #include "windowsession.h"
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using uikit::Dialogs;
@@ -84,6 +86,38 @@ Gestures::Gestures(MainWindow2 &window, sim::Simulator &controller, const QStrin
     }
 }
 
+Gestures::~Gestures()
+{
+    delete m_nested;
+}
+
+void Gestures::setReentrant(bool on)
+{
+    if (!on) {
+        delete m_nested;
+        m_nested = nullptr;
+        return;
+    }
+    if (m_nested)
+        return;
+    m_nested = new QTimer;
+    m_nested->setInterval(37);
+    QObject::connect(m_nested, &QTimer::timeout, [this] { nestedGesture(); });
+    m_nested->start();
+}
+
+// The timer is served only inside event loops: the driver's own pause (no wait of the
+// console's open, nothing done) or a wait of the console's.
+void Gestures::nestedGesture()
+{
+    if (m_inNested || uikit::WaitScope::depth() == 0 || !m_window.session().loggedIn || !chance(0.3))
+        return;
+    m_inNested = true;
+    ++m_counts.nested;
+    gesture();
+    m_inNested = false;
+}
+
 void Gestures::count(const char *gesture)
 {
     ++m_counts.gestures;
@@ -137,6 +171,13 @@ void Gestures::injectFault()
     sim::Fault fault{kind};
     fault.remaining = 1 + pick(3);
     fault.delayMs = 50 + pick(kRequestLimitMs + 400);
+    // The simulator holds a request it never answers until it stops, on one of its few
+    // server threads: a handful of them and it answers nothing more. A reply that comes well
+    // after the console's limit is the same to the console.
+    if (kind == sim::Fault::NoReply) {
+        fault.kind = sim::Fault::Delay;
+        fault.delayMs = kRequestLimitMs + 500 + pick(1500);
+    }
     fault.httpStatus = chance(0.5) ? 500 : 404;
     fault.message = QStringLiteral("soak fault");
     m_controller.setFault(target, fault);
@@ -161,7 +202,11 @@ void Gestures::step()
         injectFault();
     if (!ensureLoggedIn())
         return;
+    gesture();
+}
 
+void Gestures::gesture()
+{
     struct Entry
     {
         int weight;

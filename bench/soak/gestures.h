@@ -8,6 +8,7 @@
 #include <random>
 
 class MainWindow2;
+class QTimer;
 class QWidget;
 class WindowWidget;
 namespace sim {
@@ -23,6 +24,7 @@ struct Counts
     qint64 faults = 0;
     qint64 boxes = 0;
     qint64 logins = 0;
+    qint64 nested = 0; // gestures made while the console waited
     QHash<QString, qint64> byGesture;
     QHash<QString, qint64> byFault;
 };
@@ -34,6 +36,11 @@ class Gestures
 {
 public:
     Gestures(MainWindow2 &window, sim::Simulator &controller, const QString &address, quint32 seed);
+    ~Gestures();
+
+    // Also gestures while the console waits for the controller (inside its nested event
+    // loops, as an operator's clicks are served there), one level deep.
+    void setReentrant(bool on);
 
     // One gesture (logging in again first when the session has ended); now and then a fault
     // for the next few requests of a command the console has been sending.
@@ -47,6 +54,8 @@ private:
     int pick(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(m_random); }
     bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(m_random) < p; }
     void count(const char *gesture);
+    void gesture();
+    void nestedGesture();
     void answerRandomly();
     void collectBoxes();
     void injectFault();
@@ -84,6 +93,8 @@ private:
     QSet<QString> m_seen;
     QSet<QString> m_commands;
     QTemporaryDir m_files;
+    QTimer *m_nested = nullptr;
+    bool m_inNested = false;
 };
 
 } // namespace soak

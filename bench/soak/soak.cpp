@@ -4,7 +4,10 @@
 // sanitizer report (the sanitizers stop the process themselves), on a gesture that never
 // returns, or when the resident size grew more than 5 MB between minute 5 and the end.
 //
-//   bench-soak [--minutes N] [--seed S] [--report-every SECONDS]
+//   bench-soak [--minutes N] [--seed S] [--report-every SECONDS] [--address 127.0.0.X] [--reentrant]
+//
+// --reentrant also makes gestures while the console waits for the controller (in its nested
+// event loops, where an operator's input is served too).
 //
 // Build it with -DPELMORA_SANITIZE=ON for what it is meant for (scripts/soak does).
 
@@ -80,6 +83,8 @@ struct Options
     double minutes = 60;
     quint32 seed = 1;
     int reportEverySeconds = 60;
+    QString address = QStringLiteral("127.0.0.97");
+    bool reentrant = false;
 };
 
 bool parse(int argc, char **argv, Options *options)
@@ -93,6 +98,10 @@ bool parse(int argc, char **argv, Options *options)
             options->seed = QByteArray(argv[++i]).toUInt();
         else if (arg == "--report-every" && hasValue)
             options->reportEverySeconds = QByteArray(argv[++i]).toInt();
+        else if (arg == "--address" && hasValue)
+            options->address = QString::fromLatin1(argv[++i]);
+        else if (arg == "--reentrant")
+            options->reentrant = true;
         else
             return false;
     }
@@ -183,7 +192,10 @@ int main(int argc, char **argv)
 {
     Options options;
     if (!parse(argc, argv, &options)) {
-        std::fprintf(stderr, "usage: %s [--minutes N] [--seed S] [--report-every SECONDS]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s [--minutes N] [--seed S] [--report-every SECONDS] [--address 127.0.0.X] "
+                     "[--reentrant]\n",
+                     argv[0]);
         return 2;
     }
     pelmora::test::prepareEnvironment();
@@ -192,7 +204,7 @@ int main(int argc, char **argv)
 
     // A loopback address of its own: the console looks for the wall stream on port 554 of the
     // controller's address (binding it needs root).
-    const QString address = QStringLiteral("127.0.0.97");
+    const QString address = options.address;
     sim::Options simOptions;
     simOptions.rtspPort = 554;
     simOptions.streamBound = QSize(320, 180);
@@ -225,6 +237,7 @@ int main(int argc, char **argv)
     QMap<int, long> heapCurve;
     {
         soak::Gestures gestures(*window, *controller, address, options.seed);
+        gestures.setReentrant(options.reentrant);
         std::mt19937 pauses(options.seed ^ 0x5a5a5a5au);
         Watchdog watchdog(180);
         const qint64 total = qint64(options.minutes * 60000);
@@ -257,9 +270,9 @@ int main(int argc, char **argv)
         }
 
         const soak::Counts &c = gestures.counts();
-        std::printf(
-            "\nsoak: %lld gestures, %lld faults injected, %lld boxes answered, %lld logins in %.1f min\n",
-            c.gestures, c.faults, c.boxes, c.logins, clock.elapsed() / 60000.0);
+        std::printf("\nsoak: %lld gestures (%lld while the console waited), %lld faults injected, %lld boxes "
+                    "answered, %lld logins in %.1f min\n",
+                    c.gestures, c.nested, c.faults, c.boxes, c.logins, clock.elapsed() / 60000.0);
         std::printf("gestures:");
         for (auto it = c.byGesture.cbegin(); it != c.byGesture.cend(); ++it)
             std::printf(" %s=%lld", qPrintable(it.key()), it.value());
