@@ -13,6 +13,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <functional>
 
 using net::CurlAccessManager;
@@ -407,6 +408,46 @@ private slots:
         QCOMPARE(sim.transport->command(second).outcome, Transport::Outcome::NetworkError);
         QCOMPARE(sim.simulator.requests("NewWindow").size(), 4);
         QCOMPARE(windows().size(), before + 1);
+    }
+
+    // A plain path fetched while the controller misbehaves for its next few requests: each
+    // fetch ends (plain paths wait without a limit, so one that never ended would hang the
+    // console), and once the fault is spent the picture comes whole.
+    void plainPathEndsUnderEveryFault_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("remaining");
+        const char *names[] = {"Delay",        "NoReply",   "HttpError", "Refuse",
+                               "WrongCommand", "Malformed", "EmptyBody", "CloseConnection"};
+        for (int kind = sim::Fault::Delay; kind <= sim::Fault::CloseConnection; ++kind) {
+            if (kind == sim::Fault::NoReply)
+                continue;
+            for (int remaining = 1; remaining <= 3; ++remaining)
+                QTest::addRow("%s x%d", names[kind], remaining) << kind << remaining;
+        }
+    }
+
+    void plainPathEndsUnderEveryFault()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, remaining);
+        pelmora::test::SimSession sim;
+        QVERIFY(sim.start());
+        const QString path = QStringLiteral("/Snapshot/lobby");
+        const Transport::Result clean = sim.transport->fetch(path);
+        sim::Fault fault{sim::Fault::Kind(kind)};
+        fault.remaining = remaining;
+        fault.delayMs = 50;
+        sim.simulator.setFault(path, fault);
+        for (int i = 0; i <= remaining; ++i) {
+            bool ended = false;
+            QTimer::singleShot(0, [&] {
+                sim.transport->fetch(path);
+                ended = true;
+            });
+            QVERIFY2(QTest::qWaitFor([&] { return ended; }, 8000), qPrintable(QString::number(i)));
+        }
+        QCOMPARE(sim.transport->fetch(path).body, clean.body);
     }
 
     // abort() while the body arrives: finished comes at once, once, and nothing after it; the
