@@ -159,8 +159,8 @@ void LibraryPanel::removeCheckedResources()
     const ResourceTypeSpec *row = checkedResourceType([this](Category c) { return isChecked(c); });
     if (!row)
         return;
-    const ResourceTypeSpec spec = *row;
-    ImageWidget *strip = spec.category == Category::Video ? m_w.videoList : m_w.audioList;
+    const ResourceTypeSpec type = *row;
+    ImageWidget *strip = type.category == Category::Video ? m_w.videoList : m_w.audioList;
     // The names and the type are taken before the first request: while a request waits the
     // operator may pick another category, or a refresh may rebuild the shared strip.
     QStringList names; // last to first
@@ -173,14 +173,14 @@ void LibraryPanel::removeCheckedResources()
     QPointer<LibraryPanel> self(this);
     for (const QString &name : qAsConst(names)) {
         const bool removed =
-            m_transport->postCommand(delResourceRequest(spec, name), QStringLiteral("DelResource"));
+            m_transport->postCommand(delResourceRequest(type, name), QStringLiteral("DelResource"));
         if (!self || !operation.sessionCurrent())
             return;
         if (!removed)
             continue;
-        removeResourceByName(name, *m_catalogue.list(spec.category));
+        removeResourceByName(name, *m_catalogue.list(type.category));
         // The strip loses the entry only while it still shows that category.
-        if (strip == m_w.videoList || isChecked(spec.category)) {
+        if (strip == m_w.videoList || isChecked(type.category)) {
             for (int i = list->count() - 1; i >= 0; --i) {
                 if (list->item(i)->text() == name)
                     delete list->takeItem(i);

@@ -56,7 +56,7 @@ public:
     QUrl postUrl() const;
     QUrl pathUrl(const QString &path) const;
     // The request with the "session_id" header; a session id that could not go into a header
-    // whole (see isHeaderSafeSessionId) goes out empty.
+    // whole (see isUsableSessionId) goes out empty.
     QNetworkRequest commandRequest(const QUrl &url) const;
     QNetworkAccessManager *manager() const { return m_manager; }
     SessionValues *session() const { return m_session; }
